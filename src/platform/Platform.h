@@ -1,0 +1,95 @@
+// What the operating system does for the core: the Windows directory, file
+// search, files, starting a viewer, message boxes, the clipboard and local
+// time. Core code calls these through ThePlatform(); the Win32 and POSIX
+// implementations live in win32/ and posix/, and tests install fakes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ravelin {
+
+// The platform's path separator: '\\' on Windows, '/' on POSIX.
+extern const wchar_t kPathSeparator;
+
+// Joins two path pieces with the platform separator. Every path the core
+// builds goes through here, so substring checks on paths agree with it.
+std::wstring JoinPath(const std::wstring& directory, const std::wstring& name);
+
+// Converts a wide path into the file system's form (UTF-8 on POSIX).
+std::filesystem::path FsPath(const std::wstring& path);
+
+struct LocalTime {
+  uint16_t year = 0;
+  uint16_t month = 0;
+  uint16_t day = 0;
+  uint16_t hour = 0;
+  uint16_t minute = 0;
+  uint16_t second = 0;
+};
+
+// Message box styles and results, with the values of the Windows API.
+enum : unsigned { kMbOk = 0x0, kMbYesNo = 0x4 };
+enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The Windows directory; on POSIX the host root (see HostRoot.h).
+  virtual std::wstring WindowsDirectory() = 0;
+
+  // Names (without directory) of the files matching the pattern's last
+  // component, which may hold '?' and '*', in the order the directory
+  // listing gives them. The directory part is taken literally.
+  virtual std::vector<std::wstring> FindFiles(const std::wstring& pattern) = 0;
+
+  // Starts a program with one argument as a separate process, not waiting.
+  virtual bool StartProgram(const std::wstring& program,
+                            const std::wstring& argument) = 0;
+
+  // Shows a message box with no owner window; returns kIdOk, kIdYes, kIdNo.
+  virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                         unsigned style) = 0;
+
+  // Replaces the clipboard's content with 8-bit text (clipboard format 1).
+  // False when the clipboard cannot be opened.
+  virtual bool SetClipboardText(const std::string& text) = 0;
+
+  virtual LocalTime GetLocalTime() = 0;
+};
+
+// The process's platform. Tests replace it with ScopedPlatform.
+Platform& ThePlatform();
+
+// The real platform of this build, whatever ThePlatform() currently is.
+Platform& NativePlatform();
+
+// Installs another platform for its lifetime (tests and fakes).
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(Platform& replacement);
+  ~ScopedPlatform();
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  Platform* previous_;
+};
+
+// File helpers over FsPath, the same on every platform.
+bool FileExists(const std::wstring& path);
+bool DeleteFileIfExists(const std::wstring& path);
+
+// Moves `source` over `target`, replacing it in one step (the last step of
+// writing a file through a temporary file in the same folder).
+bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);
+
+// Matches a file name against a pattern of '?' (one character) and '*' (any
+// run) without regard to case, as the Windows file search does.
+bool WildcardMatch(std::wstring_view pattern, std::wstring_view name);
+
+}  // namespace ravelin

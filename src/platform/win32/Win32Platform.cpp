@@ -1,0 +1,122 @@
+// Win32: the Windows directory (or the host root when one is set, so tests
+// and the command line can point at an installation of their own), the
+// file search, processes, message boxes and the clipboard of the system.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "base/Text.h"
+#include "platform/HostRoot.h"
+#include "platform/Platform.h"
+
+namespace ravelin {
+
+const wchar_t kPathSeparator = L'\\';
+
+std::filesystem::path FsPath(const std::wstring& path) {
+  return std::filesystem::path(path);
+}
+
+bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
+  return MoveFileExW(source.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+namespace {
+
+std::wstring g_hostRoot;
+
+class Win32Platform final : public Platform {
+ public:
+  std::wstring WindowsDirectory() override {
+    const std::wstring root = HostRoot();
+    if (!root.empty()) return root;
+    wchar_t buffer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length)
+                                           : std::wstring();
+  }
+
+  std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        names.emplace_back(data.cFileName);
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+  }
+
+  bool StartProgram(const std::wstring& program,
+                    const std::wstring& argument) override {
+    std::wstring commandLine = L"\"" + program + L"\" " + argument;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                        FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+  }
+
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                 unsigned style) override {
+    return MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
+  }
+
+  bool SetClipboardText(const std::string& text) override {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    bool placed = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+      if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+      }
+      if (!placed) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return placed;
+  }
+
+  LocalTime GetLocalTime() override {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    LocalTime time;
+    time.year = now.wYear;
+    time.month = now.wMonth;
+    time.day = now.wDay;
+    time.hour = now.wHour;
+    time.minute = now.wMinute;
+    time.second = now.wSecond;
+    return time;
+  }
+};
+
+}  // namespace
+
+Platform& NativePlatform() {
+  static Win32Platform platform;
+  return platform;
+}
+
+void SetHostRoot(const std::wstring& directory) { g_hostRoot = directory; }
+
+std::wstring HostRoot() {
+  if (!g_hostRoot.empty()) return g_hostRoot;
+  if (const wchar_t* env = _wgetenv(L"RAVELIN_HOST_ROOT"); env && *env) {
+    return env;
+  }
+  return {};
+}
+
+}  // namespace ravelin

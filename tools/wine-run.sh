@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine64 in the Wine environment of the build
+# that the program belongs to (see wine-fixture.sh). CTest's emulator.
+set -euo pipefail
+program=$1; shift
+dir=$(cd "$(dirname "$program")" && pwd)
+state=""
+while [ "$dir" != "/" ]; do
+  if [ -f "$dir/CMakeCache.txt" ]; then state=$dir/wine; break; fi
+  dir=$(dirname "$dir")
+done
+if [ -n "$state" ] && [ -f "$state/env" ]; then
+  . "$state/env"
+else
+  echo "wine-run.sh: no Wine environment started for $program (run the wine_start test first)" >&2
+  exit 1
+fi
+exec /usr/lib/wine/wine64 "$program" "$@"
