@@ -158,7 +158,7 @@ ProfileFile::ProfileFile(std::string_view bytes) {
     if (line.front() == L'[') {
       const size_t close = line.rfind(L']');
       if (close != std::wstring_view::npos && close > 0) {
-        sections_.push_back(Section{UpToNul(Trim(line.substr(1, close - 1))), {}});
+        sections_.push_back(Section{UpToNul(Trim(line.substr(1, close - 1))), {}, {}});
         previous = nullptr;
         continue;
       }
@@ -178,24 +178,26 @@ ProfileFile::ProfileFile(std::string_view bytes) {
     sections_.back().keys.push_back(std::move(key));
     previous = &sections_.back().keys.back();
   }
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    Section& section = sections_[i];
+    firstSection_.emplace(FoldCase(section.name), i);
+    for (size_t k = 0; k < section.keys.size(); ++k) {
+      section.firstKey.emplace(FoldCase(section.keys[k].name), k);
+    }
+  }
 }
 
 const ProfileFile::Section* ProfileFile::FindSection(std::wstring_view name) const {
-  for (const Section& section : sections_) {
-    if (EqualsNoCase(section.name, name)) return &section;
-  }
-  return nullptr;
+  const auto found = firstSection_.find(FoldCase(name));
+  return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
 const ProfileFile::Key* ProfileFile::FindKey(std::wstring_view section,
                                              std::wstring_view key) const {
   const Section* found = FindSection(Trim(section));
   if (!found) return nullptr;
-  key = Trim(key);
-  for (const Key& candidate : found->keys) {
-    if (EqualsNoCase(candidate.name, key)) return &candidate;
-  }
-  return nullptr;
+  const auto index = found->firstKey.find(FoldCase(Trim(key)));
+  return index == found->firstKey.end() ? nullptr : &found->keys[index->second];
 }
 
 size_t ProfileFile::GetString(const wchar_t* section, const wchar_t* key,

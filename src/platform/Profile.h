@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ravelin {
@@ -47,10 +48,14 @@ class ProfileFile {
   struct Section {
     std::wstring name;
     std::vector<Key> keys;
+    // Case-folded key name -> its first key, built once after parsing.
+    std::unordered_map<std::wstring, size_t> firstKey;
   };
   const Section* FindSection(std::wstring_view name) const;
   const Key* FindKey(std::wstring_view section, std::wstring_view key) const;
   std::vector<Section> sections_;
+  // Case-folded section name -> its first section.
+  std::unordered_map<std::wstring, size_t> firstSection_;
 };
 
 // Resolves a profile file name the way the Windows profile functions do and
