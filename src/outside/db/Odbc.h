@@ -1,0 +1,121 @@
+// A small RAII wrapper over the ODBC API: one connection with its own
+// environment, statements with bound parameters, column reads, transactions.
+// Text crosses the API as UTF-8 through the narrow calls; callers see wide
+// strings. Every failure throws OdbcError, whose text carries the SQLSTATE and
+// the driver's message.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ravelin::odbc {
+
+class OdbcError : public std::runtime_error {
+ public:
+  OdbcError(const std::wstring& text, std::wstring sqlState);
+  // "<call> failed: SQLSTATE <state>: <driver message>[; ...]"
+  const std::wstring& Text() const { return text_; }
+  // The first diagnostic record's state, empty when the driver gave none.
+  const std::wstring& SqlState() const { return sqlState_; }
+
+ private:
+  std::wstring text_;
+  std::wstring sqlState_;
+};
+
+using Bytes = std::vector<uint8_t>;
+
+class Connection;
+
+class Statement {
+ public:
+  Statement(Statement&& other) noexcept;
+  Statement& operator=(Statement&&) = delete;
+  Statement(const Statement&) = delete;
+  ~Statement();
+
+  // Parameters count from 1. A value stays bound until replaced, so a
+  // statement can be executed again with some parameters changed.
+  void Bind(int index, int32_t value);
+  void Bind(int index, const std::wstring& value);
+  void Bind(int index, const Bytes& value);
+
+  // Closes any open result and executes with the bound values.
+  void Execute();
+  // Moves to the next row; false at the end of the result.
+  bool Fetch();
+  // Rows changed by the last INSERT, UPDATE or DELETE.
+  int64_t RowCount();
+
+  // Columns count from 1. NULL reads as 0 or empty. Text and binary values
+  // are read in chunks, so their length is not limited; GetBinary stops after
+  // `maxBytes`.
+  int32_t GetInt(int column);
+  std::wstring GetText(int column);
+  Bytes GetBinary(int column,
+                  size_t maxBytes = std::numeric_limits<size_t>::max());
+
+ private:
+  friend class Connection;
+  Statement(void* connection, const std::wstring& sql);
+  std::string ReadLong(int column, short cType, size_t maxBytes);
+
+  struct Parameter;  // holds the driver's length type, which varies
+  Parameter& At(int index);
+
+  void* handle_ = nullptr;
+  std::vector<Parameter> parameters_;
+};
+
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Connects with an ODBC connect string ("DSN=..." or "DRIVER=...;..."); an
+  // MFC-style "ODBC;" prefix is ignored.
+  void Open(const std::wstring& connectString);
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  // Executes a statement without parameters.
+  void Execute(const std::wstring& sql);
+  Statement Prepare(const std::wstring& sql);
+
+  // Manual commit mode between BeginTransaction and Commit or Rollback.
+  void BeginTransaction();
+  void Commit();
+  void Rollback();
+
+ private:
+  void EndTransaction(short completion);
+
+  void* environment_ = nullptr;
+  void* connection_ = nullptr;
+  bool open_ = false;
+};
+
+// Rolls back on destruction unless committed.
+class Transaction {
+ public:
+  explicit Transaction(Connection& connection);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void Commit();
+
+ private:
+  Connection& connection_;
+  bool done_ = false;
+};
+
+// The connect string without an MFC-style "ODBC;" prefix.
+std::wstring StripOdbcPrefix(const std::wstring& connectString);
+
+}  // namespace ravelin::odbc
