@@ -1,6 +1,5 @@
-// Where a device's map file lives: the DD root of its protocol from
-// velk.ini, then manufacturer and device type folders, then a file named by
-// device revision and the highest DD revision with a symbol file installed.
+#include "mapfile/MapFileLocation.h"
+
 #include <cwchar>
 
 #include "base/Text.h"
@@ -31,18 +30,19 @@ int ReadHex(const std::wstring& text) {
 
 }  // namespace
 
-std::wstring CMapFileInformation::GetDeviceDirectory() const {
+std::wstring MapFileDeviceDirectory(uint32_t manufacturer, uint32_t deviceType,
+                                    bool fieldbus) {
   const std::wstring root =
       ProfileString(L"velk.ini", L"INSTALLATION",
-                    m_bFieldbus ? L"DevicePathFF" : L"DevicePath", L"", 260);
-  return JoinPath(JoinPath(root, Format(L"%06x", m_nManufacturer)),
-                  Format(L"%04x", m_nDeviceType));
+                    fieldbus ? L"DevicePathFF" : L"DevicePath", L"", 260);
+  return JoinPath(JoinPath(root, Format(L"%06x", manufacturer)),
+                  Format(L"%04x", deviceType));
 }
 
-int CMapFileInformation::GetDDRevision() const {
-  const std::wstring prefix = Format(L"%02x", m_nDeviceRevision);
+int MapFileDDRevision(const std::wstring& deviceDirectory, uint32_t deviceRevision) {
+  const std::wstring prefix = Format(L"%02x", deviceRevision);
   const std::vector<std::wstring> names =
-      ThePlatform().FindFiles(JoinPath(GetDeviceDirectory(), prefix + L"??.sym"));
+      ThePlatform().FindFiles(JoinPath(deviceDirectory, prefix + L"??.sym"));
   if (names.empty()) return 1;
 
   // Lower-case hexadecimal names order numerically as text, so the greatest
@@ -57,9 +57,25 @@ int CMapFileInformation::GetDDRevision() const {
   return best.size() > 2 ? ReadHex(best.substr(2)) : 0;
 }
 
+std::wstring MapFilePath(uint32_t manufacturer, uint32_t deviceType,
+                         uint32_t deviceRevision, bool fieldbus) {
+  const std::wstring directory =
+      MapFileDeviceDirectory(manufacturer, deviceType, fieldbus);
+  return JoinPath(directory,
+                  Format(L"%02x%02x.map", deviceRevision,
+                         MapFileDDRevision(directory, deviceRevision)));
+}
+
+std::wstring CMapFileInformation::GetDeviceDirectory() const {
+  return MapFileDeviceDirectory(m_nManufacturer, m_nDeviceType, m_bFieldbus);
+}
+
+int CMapFileInformation::GetDDRevision() const {
+  return MapFileDDRevision(GetDeviceDirectory(), m_nDeviceRevision);
+}
+
 std::wstring CMapFileInformation::GetMapFilePath() const {
-  return JoinPath(GetDeviceDirectory(),
-                  Format(L"%02x%02x.map", m_nDeviceRevision, GetDDRevision()));
+  return MapFilePath(m_nManufacturer, m_nDeviceType, m_nDeviceRevision, m_bFieldbus);
 }
 
 }  // namespace ravelin
