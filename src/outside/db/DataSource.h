@@ -1,0 +1,34 @@
+// The embedded default host database: a SQLite file reached through the
+// SQLite ODBC driver under the data source name VELK.
+//
+// The data source is defined in two ini files in the host root: odbc.ini
+// ([VELK] with the database file) and odbcinst.ini (the driver). The driver
+// manager (unixODBC) finds them through the environment variables ODBCSYSINI
+// (the host root) and ODBCINI (its odbc.ini), which UseHostDataSources sets
+// for this process. A Windows host defines VELK in its own ODBC
+// configuration instead.
+#pragma once
+
+#include <string>
+
+namespace ravelin {
+
+// A connect string that reaches a SQLite file without a data source. With
+// `create` false a missing file is an error instead of a new, empty database.
+// Throws odbc::OdbcError for a path the driver cannot take (one with ';').
+std::wstring SqliteConnectString(const std::wstring& databaseFile, bool create);
+
+// Creates a database file with the host schema; throws odbc::OdbcError when
+// the file exists already or cannot be made.
+void CreateHostDatabase(const std::wstring& databaseFile);
+
+// Writes odbc.ini and odbcinst.ini into the host root so that "DSN=VELK"
+// names `databaseFile`, then calls UseHostDataSources. False when a file
+// cannot be written.
+bool WriteVelkDataSource(const std::wstring& hostRoot,
+                         const std::wstring& databaseFile);
+
+// Points this process's driver manager at the ini files of the host root.
+void UseHostDataSources(const std::wstring& hostRoot);
+
+}  // namespace ravelin

@@ -1,0 +1,11 @@
+// Sets a variable of this process's environment (the ODBC driver manager
+// finds its ini files through it).
+#pragma once
+
+#include <string>
+
+namespace ravelin {
+
+bool SetEnvironmentValue(const std::wstring& name, const std::wstring& value);
+
+}  // namespace ravelin

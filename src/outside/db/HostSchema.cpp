@@ -1,0 +1,52 @@
+#include "outside/db/HostSchema.h"
+
+#include "base/Text.h"
+#include "outside/db/Odbc.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr std::string_view kSchema =
+#include "HostSchemaText.inc"
+    ;
+
+std::string_view Trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+}  // namespace
+
+std::vector<std::wstring> HostSchemaStatements() {
+  std::vector<std::wstring> statements;
+  std::string current;
+  size_t start = 0;
+  while (start < kSchema.size()) {
+    size_t end = kSchema.find('\n', start);
+    if (end == std::string_view::npos) end = kSchema.size();
+    const std::string_view line = Trim(kSchema.substr(start, end - start));
+    start = end + 1;
+    if (line.empty() || line.starts_with("--")) continue;
+    current.append(line);
+    if (line.ends_with(';')) {
+      current.pop_back();
+      statements.push_back(FromUtf8(current));
+      current.clear();
+    } else {
+      current.push_back(' ');
+    }
+  }
+  return statements;
+}
+
+void CreateHostSchema(odbc::Connection& connection) {
+  odbc::Transaction transaction(connection);
+  for (const std::wstring& statement : HostSchemaStatements()) {
+    connection.Execute(statement);
+  }
+  transaction.Commit();
+}
+
+}  // namespace ravelin

@@ -1,0 +1,292 @@
+#include "outside/db/Odbc.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "base/Text.h"
+#include "outside/db/OdbcApi.h"
+
+namespace ravelin::odbc {
+
+namespace {
+
+SQLCHAR* Sql(const std::string& text) {
+  return reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str()));
+}
+
+bool Succeeded(SQLRETURN rc) {
+  return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
+
+// The diagnostic records of a failed call, as one error.
+OdbcError Diagnose(const char* call, SQLSMALLINT type, SQLHANDLE handle) {
+  std::wstring text = FromUtf8(call) + L" failed";
+  std::wstring firstState;
+  for (SQLSMALLINT record = 1;; ++record) {
+    SQLCHAR state[6] = {};
+    SQLINTEGER native = 0;
+    SQLCHAR message[SQL_MAX_MESSAGE_LENGTH + 1] = {};
+    SQLSMALLINT length = 0;
+    if (!Succeeded(SQLGetDiagRec(type, handle, record, state, &native, message,
+                                 sizeof message, &length))) {
+      break;
+    }
+    const std::wstring stateText = FromUtf8(reinterpret_cast<const char*>(state));
+    if (record == 1) firstState = stateText;
+    text += record == 1 ? L": " : L"; ";
+    text += L"SQLSTATE " + stateText + L": " +
+            FromUtf8(reinterpret_cast<const char*>(message));
+  }
+  return OdbcError(text, firstState);
+}
+
+void Check(SQLRETURN rc, const char* call, SQLSMALLINT type, SQLHANDLE handle) {
+  if (!Succeeded(rc)) throw Diagnose(call, type, handle);
+}
+
+}  // namespace
+
+OdbcError::OdbcError(const std::wstring& text, std::wstring sqlState)
+    : std::runtime_error(ToUtf8(text)), text_(text), sqlState_(std::move(sqlState)) {}
+
+std::wstring StripOdbcPrefix(const std::wstring& connectString) {
+  constexpr std::wstring_view prefix = L"ODBC;";
+  if (connectString.size() >= prefix.size() &&
+      EqualsNoCase(std::wstring_view(connectString).substr(0, prefix.size()),
+                   prefix)) {
+    return connectString.substr(prefix.size());
+  }
+  return connectString;
+}
+
+// ---- Statement ----
+
+struct Statement::Parameter {
+  enum class Kind { kNone, kInt, kText, kBinary } kind = Kind::kNone;
+  int32_t number = 0;
+  std::string bytes;
+  SQLLEN length = 0;
+};
+
+Statement::Statement(void* connection, const std::wstring& sql) {
+  Check(SQLAllocHandle(SQL_HANDLE_STMT, connection, &handle_),
+        "SQLAllocHandle", SQL_HANDLE_DBC, connection);
+  const std::string text = ToUtf8(sql);
+  if (!Succeeded(SQLPrepare(handle_, Sql(text), SQL_NTS))) {
+    const OdbcError error = Diagnose("SQLPrepare", SQL_HANDLE_STMT, handle_);
+    SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+    throw error;
+  }
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)),
+      parameters_(std::move(other.parameters_)) {}
+
+Statement::~Statement() {
+  if (handle_) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+}
+
+Statement::Parameter& Statement::At(int index) {
+  if (index < 1) throw OdbcError(L"Bind failed: parameter index below 1", L"");
+  if (parameters_.size() < static_cast<size_t>(index)) parameters_.resize(index);
+  return parameters_[index - 1];
+}
+
+void Statement::Bind(int index, int32_t value) {
+  Parameter& p = At(index);
+  p.kind = Parameter::Kind::kInt;
+  p.number = value;
+}
+
+void Statement::Bind(int index, const std::wstring& value) {
+  Parameter& p = At(index);
+  p.kind = Parameter::Kind::kText;
+  p.bytes = ToUtf8(value);
+}
+
+void Statement::Bind(int index, const Bytes& value) {
+  Parameter& p = At(index);
+  p.kind = Parameter::Kind::kBinary;
+  p.bytes.assign(value.begin(), value.end());
+}
+
+void Statement::Execute() {
+  SQLFreeStmt(handle_, SQL_CLOSE);
+  for (size_t i = 0; i < parameters_.size(); ++i) {
+    Parameter& p = parameters_[i];
+    const SQLUSMALLINT number = static_cast<SQLUSMALLINT>(i + 1);
+    SQLRETURN rc = SQL_ERROR;
+    switch (p.kind) {
+      case Parameter::Kind::kNone:
+        throw OdbcError(Format(L"Execute failed: parameter %d is not bound",
+                               static_cast<int>(number)), L"");
+      case Parameter::Kind::kInt:
+        p.length = 0;
+        rc = SQLBindParameter(handle_, number, SQL_PARAM_INPUT, SQL_C_SLONG,
+                              SQL_INTEGER, 0, 0, &p.number, 0, &p.length);
+        break;
+      case Parameter::Kind::kText:
+      case Parameter::Kind::kBinary: {
+        const bool binary = p.kind == Parameter::Kind::kBinary;
+        p.length = static_cast<SQLLEN>(p.bytes.size());
+        rc = SQLBindParameter(
+            handle_, number, SQL_PARAM_INPUT, binary ? SQL_C_BINARY : SQL_C_CHAR,
+            binary ? SQL_LONGVARBINARY : SQL_VARCHAR,
+            std::max<SQLULEN>(p.bytes.size(), 1), 0, p.bytes.data(),
+            p.length, &p.length);
+        break;
+      }
+    }
+    Check(rc, "SQLBindParameter", SQL_HANDLE_STMT, handle_);
+  }
+  const SQLRETURN rc = SQLExecute(handle_);
+  // A statement that changes no rows answers SQL_NO_DATA; that is no error.
+  if (rc != SQL_NO_DATA) Check(rc, "SQLExecute", SQL_HANDLE_STMT, handle_);
+}
+
+bool Statement::Fetch() {
+  const SQLRETURN rc = SQLFetch(handle_);
+  if (rc == SQL_NO_DATA) return false;
+  Check(rc, "SQLFetch", SQL_HANDLE_STMT, handle_);
+  return true;
+}
+
+int64_t Statement::RowCount() {
+  SQLLEN count = 0;
+  Check(SQLRowCount(handle_, &count), "SQLRowCount", SQL_HANDLE_STMT, handle_);
+  return count;
+}
+
+int32_t Statement::GetInt(int column) {
+  SQLINTEGER value = 0;
+  SQLLEN indicator = 0;
+  Check(SQLGetData(handle_, static_cast<SQLUSMALLINT>(column), SQL_C_SLONG,
+                   &value, 0, &indicator),
+        "SQLGetData", SQL_HANDLE_STMT, handle_);
+  return indicator == SQL_NULL_DATA ? 0 : value;
+}
+
+std::string Statement::ReadLong(int column, short cType, size_t maxBytes) {
+  // Character data ends each piece with a NUL the driver counts in the
+  // buffer but not in the data.
+  const size_t terminator = cType == SQL_C_CHAR ? 1 : 0;
+  std::string data;
+  char chunk[8192];
+  while (data.size() < maxBytes) {
+    SQLLEN indicator = 0;
+    const SQLRETURN rc =
+        SQLGetData(handle_, static_cast<SQLUSMALLINT>(column), cType, chunk,
+                   sizeof chunk, &indicator);
+    if (rc == SQL_NO_DATA || indicator == SQL_NULL_DATA) break;
+    Check(rc, "SQLGetData", SQL_HANDLE_STMT, handle_);
+    const size_t room = sizeof chunk - terminator;
+    const bool more = rc == SQL_SUCCESS_WITH_INFO &&
+                      (indicator == SQL_NO_TOTAL ||
+                       static_cast<size_t>(indicator) > room);
+    const size_t piece = more ? room : static_cast<size_t>(indicator);
+    data.append(chunk, std::min(piece, maxBytes - data.size()));
+    if (!more) break;
+  }
+  return data;
+}
+
+std::wstring Statement::GetText(int column) {
+  return FromUtf8(ReadLong(column, SQL_C_CHAR,
+                           std::numeric_limits<size_t>::max()));
+}
+
+Bytes Statement::GetBinary(int column, size_t maxBytes) {
+  const std::string data = ReadLong(column, SQL_C_BINARY, maxBytes);
+  return Bytes(data.begin(), data.end());
+}
+
+// ---- Connection ----
+
+Connection::Connection() {
+  if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment_))) {
+    throw OdbcError(L"SQLAllocHandle failed: no ODBC environment", L"");
+  }
+  SQLSetEnvAttr(environment_, SQL_ATTR_ODBC_VERSION,
+                reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+  const SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_DBC, environment_, &connection_);
+  if (!Succeeded(rc)) {
+    SQLFreeHandle(SQL_HANDLE_ENV, environment_);
+    throw OdbcError(L"SQLAllocHandle failed: no ODBC connection", L"");
+  }
+}
+
+Connection::~Connection() {
+  Close();
+  SQLFreeHandle(SQL_HANDLE_DBC, connection_);
+  SQLFreeHandle(SQL_HANDLE_ENV, environment_);
+}
+
+void Connection::Open(const std::wstring& connectString) {
+  Close();
+  const std::string text = ToUtf8(StripOdbcPrefix(connectString));
+  SQLCHAR completed[1024];
+  SQLSMALLINT length = 0;
+  Check(SQLDriverConnect(connection_, nullptr, Sql(text), SQL_NTS, completed,
+                         sizeof completed, &length, SQL_DRIVER_NOPROMPT),
+        "SQLDriverConnect", SQL_HANDLE_DBC, connection_);
+  open_ = true;
+}
+
+void Connection::Close() {
+  if (!open_) return;
+  SQLDisconnect(connection_);
+  open_ = false;
+}
+
+void Connection::Execute(const std::wstring& sql) {
+  Statement statement = Prepare(sql);
+  statement.Execute();
+}
+
+Statement Connection::Prepare(const std::wstring& sql) {
+  return Statement(connection_, sql);
+}
+
+void Connection::BeginTransaction() {
+  Check(SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+        "SQLSetConnectAttr", SQL_HANDLE_DBC, connection_);
+}
+
+void Connection::Commit() { EndTransaction(SQL_COMMIT); }
+
+void Connection::Rollback() { EndTransaction(SQL_ROLLBACK); }
+
+void Connection::EndTransaction(short completion) {
+  const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, connection_, completion);
+  std::optional<OdbcError> error;
+  if (!Succeeded(rc)) error = Diagnose("SQLEndTran", SQL_HANDLE_DBC, connection_);
+  SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT,
+                    reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+  if (error) throw *error;
+}
+
+// ---- Transaction ----
+
+Transaction::Transaction(Connection& connection) : connection_(connection) {
+  connection_.BeginTransaction();
+}
+
+Transaction::~Transaction() {
+  if (done_) return;
+  try {
+    connection_.Rollback();
+  } catch (const OdbcError&) {
+    // A destructor cannot report; the driver discards the work on
+    // disconnect anyway.
+  }
+}
+
+void Transaction::Commit() {
+  connection_.Commit();
+  done_ = true;
+}
+
+}  // namespace ravelin::odbc

@@ -1,0 +1,11 @@
+#include "outside/db/Environment.h"
+
+#include <stdlib.h>
+
+namespace ravelin {
+
+bool SetEnvironmentValue(const std::wstring& name, const std::wstring& value) {
+  return _wputenv_s(name.c_str(), value.c_str()) == 0;
+}
+
+}  // namespace ravelin

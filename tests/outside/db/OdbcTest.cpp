@@ -1,0 +1,148 @@
+#include "outside/db/Odbc.h"
+
+#include <gtest/gtest.h>
+
+#include "outside/db/DataSource.h"
+#include "support/TempDir.h"
+
+namespace ravelin::odbc {
+namespace {
+
+using testing::TempDir;
+
+class OdbcTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db_.Open(SqliteConnectString(dir_.Join(L"t.db"), true));
+    db_.Execute(L"CREATE TABLE T (N INTEGER, S VARCHAR(255), B LONGVARBINARY)");
+  }
+
+  int Count() {
+    Statement query = db_.Prepare(L"SELECT COUNT(*) FROM T");
+    query.Execute();
+    EXPECT_TRUE(query.Fetch());
+    return query.GetInt(1);
+  }
+
+  TempDir dir_;
+  Connection db_;
+};
+
+TEST_F(OdbcTest, BoundValuesComeBackUnchanged) {
+  struct Row {
+    int32_t number;
+    std::wstring text;
+    Bytes bytes;
+  };
+  const Row rows[] = {
+      {INT32_MIN, L"O'Brien; DROP TABLE T; --", {0, 1, 0, 255}},
+      {INT32_MAX, L"\u00e9\u20ac\u00df \U0001F600 \"q\"", {}},
+      {0, L"", {0x27}},
+  };
+  Statement insert = db_.Prepare(L"INSERT INTO T (N, S, B) VALUES (?, ?, ?)");
+  for (const Row& row : rows) {
+    insert.Bind(1, row.number);
+    insert.Bind(2, row.text);
+    insert.Bind(3, row.bytes);
+    insert.Execute();
+    EXPECT_EQ(insert.RowCount(), 1);
+  }
+  Statement query = db_.Prepare(L"SELECT N, S, B FROM T WHERE S = ?");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.number);
+    query.Bind(1, row.text);
+    query.Execute();
+    ASSERT_TRUE(query.Fetch());
+    EXPECT_EQ(query.GetInt(1), row.number);
+    EXPECT_EQ(query.GetText(2), row.text);
+    EXPECT_EQ(query.GetBinary(3), row.bytes);
+    EXPECT_FALSE(query.Fetch());
+  }
+  EXPECT_EQ(Count(), 3);
+}
+
+TEST_F(OdbcTest, LongValuesAreReadInFull) {
+  Bytes big(100000);
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 7 + i / 256);
+  std::wstring longText;
+  for (int i = 0; i < 3000; ++i) longText += L"\u00e9bc";  // 2 bytes + 2 in UTF-8
+  Statement insert = db_.Prepare(L"INSERT INTO T (N, S, B) VALUES (1, ?, ?)");
+  insert.Bind(1, longText);
+  insert.Bind(2, big);
+  insert.Execute();
+
+  Statement query = db_.Prepare(L"SELECT B, S, B, N FROM T");
+  query.Execute();
+  ASSERT_TRUE(query.Fetch());
+  EXPECT_EQ(query.GetBinary(1), big);
+  EXPECT_EQ(query.GetText(2), longText);
+  query.Execute();
+  ASSERT_TRUE(query.Fetch());
+  const Bytes head = query.GetBinary(1, 32767);
+  EXPECT_EQ(head, Bytes(big.begin(), big.begin() + 32767));
+  EXPECT_EQ(query.GetInt(4), 1);
+}
+
+TEST_F(OdbcTest, TransactionKeepsOnlyCommittedWork) {
+  {
+    Transaction transaction(db_);
+    db_.Execute(L"INSERT INTO T (N) VALUES (1)");
+    db_.Execute(L"INSERT INTO T (N) VALUES (2)");
+  }
+  EXPECT_EQ(Count(), 0);
+  try {
+    Transaction transaction(db_);
+    db_.Execute(L"INSERT INTO T (N) VALUES (1)");
+    db_.Execute(L"INSERT INTO Missing (N) VALUES (2)");
+    transaction.Commit();
+  } catch (const OdbcError&) {
+  }
+  EXPECT_EQ(Count(), 0);
+  {
+    Transaction transaction(db_);
+    db_.Execute(L"INSERT INTO T (N) VALUES (3)");
+    transaction.Commit();
+  }
+  // Autocommit is back after the transaction.
+  db_.Execute(L"INSERT INTO T (N) VALUES (4)");
+  db_.Rollback();
+  EXPECT_EQ(Count(), 2);
+}
+
+TEST_F(OdbcTest, ErrorsCarrySqlStateAndDriverMessage) {
+  try {
+    db_.Execute(L"SELECT * FROM Missing");
+    FAIL() << "no error";
+  } catch (const OdbcError& error) {
+    EXPECT_EQ(error.SqlState(), L"HY000");
+    EXPECT_NE(error.Text().find(L"SQLSTATE HY000: "), std::wstring::npos);
+    EXPECT_NE(error.Text().find(L"no such table: Missing"), std::wstring::npos);
+    EXPECT_NE(std::string(error.what()).find("no such table"), std::string::npos);
+  }
+  Statement insert = db_.Prepare(L"INSERT INTO T (N, S) VALUES (?, ?)");
+  insert.Bind(2, std::wstring(L"x"));
+  EXPECT_THROW(insert.Execute(), OdbcError);  // parameter 1 never bound
+  EXPECT_EQ(Count(), 0);
+
+  Connection missing;
+  EXPECT_THROW(missing.Open(SqliteConnectString(dir_.Join(L"none.db"), false)),
+               OdbcError);
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_THROW(SqliteConnectString(L"/tmp/a;b.db", true), OdbcError);
+}
+
+TEST(OdbcPrefixTest, OnlyALeadingOdbcPrefixIsStripped) {
+  EXPECT_EQ(StripOdbcPrefix(L"ODBC;DSN=VELK"), L"DSN=VELK");
+  EXPECT_EQ(StripOdbcPrefix(L"odbc;DSN=VELK"), L"DSN=VELK");
+  EXPECT_EQ(StripOdbcPrefix(L"DSN=VELK"), L"DSN=VELK");
+  EXPECT_EQ(StripOdbcPrefix(L"DSN=ODBC;"), L"DSN=ODBC;");
+  EXPECT_EQ(StripOdbcPrefix(L"ODBC"), L"ODBC");
+
+  TempDir dir;
+  Connection db;
+  db.Open(L"ODBC;" + SqliteConnectString(dir.Join(L"p.db"), true));
+  EXPECT_TRUE(db.IsOpen());
+}
+
+}  // namespace
+}  // namespace ravelin::odbc
