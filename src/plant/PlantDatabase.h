@@ -1,0 +1,27 @@
+// The host database of a plant: device identities, tagged devices with
+// their blocks, tags and assignments, and the templates with their blocks
+// and stored data. Written in one transaction.
+#pragma once
+
+#include <string>
+
+#include "plant/PlantContent.h"
+
+namespace ravelin::plant {
+
+// Creates `databaseFile`, which must not exist. Throws odbc::OdbcError.
+void WritePlantDatabase(const Plant& plant, const std::wstring& databaseFile);
+
+// The blocks every template lists, in block index order.
+struct TemplateBlock {
+  int32_t index;
+  const wchar_t* type;
+};
+extern const TemplateBlock kTemplateBlocks[3];
+
+// Tags hold from 1970-01-01 up to day 49710, which takes in the day the
+// tester looks them up at.
+constexpr int32_t kAssignedFromDay = 25569;
+constexpr int32_t kAssignedUntilDay = 49710;
+
+}  // namespace ravelin::plant

@@ -1,0 +1,145 @@
+#include "plant/PlantGenerator.h"
+
+#include <filesystem>
+
+#include "base/Text.h"
+#include "outside/db/DataSource.h"
+#include "plant/DdTree.h"
+#include "plant/PlantContent.h"
+#include "plant/PlantDatabase.h"
+#include "plant/PlantFiles.h"
+#include "plant/RecordingText.h"
+#include "platform/Platform.h"
+
+namespace ravelin::plant {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The native platform with the plant as its Windows directory, so that
+// velk.ini and the map file location resolve inside the new plant.
+class PlantPlatform : public Platform {
+ public:
+  explicit PlantPlatform(std::wstring root) : root_(std::move(root)), scope_(*this) {}
+  std::wstring WindowsDirectory() override { return root_; }
+  std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {
+    return NativePlatform().FindFiles(pattern);
+  }
+  bool StartProgram(const std::wstring& program, const std::wstring& argument) override {
+    return NativePlatform().StartProgram(program, argument);
+  }
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                     unsigned style) override {
+    return NativePlatform().ShowMessageBox(text, caption, style);
+  }
+  bool SetClipboardText(const std::string& text) override {
+    return NativePlatform().SetClipboardText(text);
+  }
+  LocalTime GetLocalTime() override { return NativePlatform().GetLocalTime(); }
+
+ private:
+  std::wstring root_;
+  ScopedPlatform scope_;
+};
+
+// Profile text in Windows-1252 when every character has a form there,
+// else UTF-8 behind a byte order mark.
+std::string ProfileBytes(const std::wstring& text) {
+  const std::string cp1252 = ToCp1252(text);
+  if (FromCp1252(cp1252) == text) return cp1252;
+  return "\xEF\xBB\xBF" + ToUtf8(text);
+}
+
+void RemoveContent(const fs::path& directory) {
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory, error)) {
+    fs::remove_all(entry.path(), error);
+    if (error) {
+      throw PlantError(Format(L"cannot remove \"%s\" of the old plant: %s",
+                              entry.path().wstring().c_str(),
+                              FromUtf8(error.message()).c_str()));
+    }
+  }
+}
+
+// Makes the directory ready: missing, empty, or an earlier plant.
+void PrepareDirectory(const std::wstring& directory) {
+  const fs::path path = FsPath(directory);
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!fs::exists(status)) {
+    MakeDirectories(directory);
+    return;
+  }
+  if (!fs::is_directory(status)) {
+    throw PlantError(Format(L"\"%s\" exists and is not a folder", directory.c_str()));
+  }
+  if (fs::is_empty(path, error)) return;
+  if (!fs::exists(path / FsPath(kMarkerName))) {
+    throw PlantError(Format(L"\"%s\" is not empty and was not made by ravelin-plant;"
+                            L" refusing to overwrite it",
+                            directory.c_str()));
+  }
+  RemoveContent(path);
+}
+
+void WriteHostFiles(const std::wstring& root, const std::wstring& hartRoot,
+                    const std::wstring& fieldbusRoot, const std::wstring& reports) {
+  WriteFileBytes(JoinPath(root, L"velk.ini"),
+                 ProfileBytes(Format(L"[INSTALLATION]\r\nDevicePath=%s\r\nDevicePathFF=%s\r\n"
+                                     L"\r\n[Tarn Server 1]\r\nComputer Name=%s\r\n",
+                                     hartRoot.c_str(), fieldbusRoot.c_str(), kPlantServer)));
+  WriteFileBytes(JoinPath(root, L"VelkProfile.ini"),
+                 ProfileBytes(Format(L"[INSTALLATION]\r\nDevicePath=%s\r\nDevicesFolder=%s\r\n"
+                                     L"\r\n[Tarn Server 1]\r\nComputer Name=%s\r\n",
+                                     hartRoot.c_str(), reports.c_str(), kPlantServer)));
+}
+
+void Generate(const std::wstring& root, size_t templates) {
+  const std::wstring dd = JoinPath(root, L"dd");
+  const std::wstring hartRoot = JoinPath(dd, L"hart");
+  const std::wstring fieldbusRoot = JoinPath(dd, L"fieldbus");
+  const std::wstring reports = JoinPath(root, L"reports");
+  const std::wstring recordings = JoinPath(root, L"recordings");
+  for (const std::wstring& folder : {hartRoot, fieldbusRoot, reports, recordings}) {
+    MakeDirectories(folder);
+  }
+  WriteHostFiles(root, hartRoot, fieldbusRoot, reports);
+
+  const Plant plant = BuildPlant(templates);
+  {
+    PlantPlatform platform(root);
+    WriteDdTree(plant, hartRoot, fieldbusRoot);
+  }
+  WriteFileBytes(JoinPath(recordings, std::wstring(kPlantServer) + L".rec"),
+                 RecordingText(plant));
+  const std::wstring database = JoinPath(root, L"velk.db");
+  WritePlantDatabase(plant, database);
+  if (!WriteVelkDataSource(root, database)) {
+    throw PlantError(Format(L"cannot write the data source files odbc.ini and odbcinst.ini"
+                            L" in \"%s\"",
+                            root.c_str()));
+  }
+}
+
+}  // namespace
+
+void GeneratePlant(const std::wstring& directory, size_t templates) {
+  std::error_code error;
+  fs::path absolute = fs::absolute(FsPath(directory), error).lexically_normal();
+  if (!absolute.has_filename()) absolute = absolute.parent_path();  // "dir/"
+  const std::wstring root = error ? directory : absolute.wstring();
+  PrepareDirectory(root);
+  WriteFileBytes(JoinPath(root, kMarkerName), "Generated by ravelin-plant.\n");
+  try {
+    Generate(root, templates);
+  } catch (...) {
+    std::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(FsPath(root), ignored)) {
+      fs::remove_all(entry.path(), ignored);
+    }
+    throw;
+  }
+}
+
+}  // namespace ravelin::plant

@@ -1,0 +1,24 @@
+// Generates a complete host installation into a directory, laid out as the
+// host root:
+//   velk.ini, VelkProfile.ini     installation paths and the plant server
+//   dd/hart, dd/fieldbus          the DD roots: .sym files and map files
+//   recordings/PLANT1.rec         what the plant server's devices answer
+//   velk.db, odbc.ini, odbcinst.ini   the host database and data source VELK
+//   reports/                      the report folder
+//   .ravelin-plant                marks a directory this program may replace
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace ravelin::plant {
+
+constexpr wchar_t kMarkerName[] = L".ravelin-plant";
+
+// Replaces the content of `directory` (created when missing; refused unless
+// empty or made by this program) with the plant of `templates` templates and
+// as many tagged devices. Throws PlantError or odbc::OdbcError; a plant that
+// failed half-way is removed again.
+void GeneratePlant(const std::wstring& directory, size_t templates);
+
+}  // namespace ravelin::plant

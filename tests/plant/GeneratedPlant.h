@@ -1,0 +1,41 @@
+// The base plant, generated once into a temporary host root shared by the
+// tests of one program; the platform answers with that root.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "outside/db/DataSource.h"
+#include "plant/PlantContent.h"
+#include "plant/PlantGenerator.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+namespace ravelin::testing {
+
+class GeneratedPlantTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new TempDir;
+    root_ = new std::wstring(dir_->Join(L"plant"));
+    plant::GeneratePlant(*root_, plant::kDefaultTemplates);
+  }
+  static void TearDownTestSuite() {
+    delete root_;
+    delete dir_;
+  }
+  void SetUp() override { UseHostDataSources(*root_); }
+
+  static std::wstring Root() { return *root_; }
+  static std::wstring HartRoot() { return JoinPath(JoinPath(*root_, L"dd"), L"hart"); }
+  static std::wstring FieldbusRoot() { return JoinPath(JoinPath(*root_, L"dd"), L"fieldbus"); }
+
+  FakePlatform platform_{*root_};
+
+ private:
+  static inline TempDir* dir_ = nullptr;
+  static inline std::wstring* root_ = nullptr;
+};
+
+}  // namespace ravelin::testing
