@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,19 @@ class ScopedPlatform {
 // File helpers over FsPath, the same on every platform.
 bool FileExists(const std::wstring& path);
 bool DeleteFileIfExists(const std::wstring& path);
+
+// What tells a changed file from the one read before: the last write time
+// at the finest resolution the system keeps, the size, and on POSIX the
+// inode (a file replaced by rename is another file).
+struct FileStamp {
+  int64_t time = 0;
+  uint64_t size = 0;
+  uint64_t identity = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of a regular file; nullopt when there is none.
+std::optional<FileStamp> GetFileStamp(const std::wstring& path);
 
 // Moves `source` over `target`, replacing it in one step (the last step of
 // writing a file through a temporary file in the same folder).

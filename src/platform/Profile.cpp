@@ -6,7 +6,6 @@
 #include <iterator>
 #include <map>
 #include <sstream>
-#include <system_error>
 
 #include "base/Text.h"
 #include "platform/Platform.h"
@@ -267,8 +266,7 @@ uint32_t ProfileFile::GetInt(const wchar_t* section, const wchar_t* key,
 namespace {
 
 struct CachedProfile {
-  std::filesystem::file_time_type time;
-  uintmax_t size = 0;
+  FileStamp stamp;
   std::shared_ptr<const ProfileFile> profile;
 };
 
@@ -286,25 +284,21 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
   // The plug-in runs on one thread; the cache needs no lock.
   static std::map<std::wstring, CachedProfile> cache;
   const std::wstring path = ResolveProfilePath(fileName);
-  const std::filesystem::path fsPath = FsPath(path);
-  std::error_code error;
-  const auto time = std::filesystem::last_write_time(fsPath, error);
-  const uintmax_t size = error ? 0 : std::filesystem::file_size(fsPath, error);
-  if (error) {
+  const std::optional<FileStamp> stamp = GetFileStamp(path);
+  if (!stamp) {
     cache.erase(path);
     return nullptr;
   }
   auto found = cache.find(path);
-  if (found != cache.end() && found->second.time == time &&
-      found->second.size == size) {
+  if (found != cache.end() && found->second.stamp == *stamp) {
     return found->second.profile;
   }
-  std::ifstream in(fsPath, std::ios::binary);
+  std::ifstream in(FsPath(path), std::ios::binary);
   if (!in) return nullptr;
   std::string bytes((std::istreambuf_iterator<char>(in)),
                     std::istreambuf_iterator<char>());
   auto profile = std::make_shared<const ProfileFile>(bytes);
-  cache[path] = CachedProfile{time, size, profile};
+  cache[path] = CachedProfile{*stamp, profile};
   return profile;
 }
 

@@ -14,8 +14,7 @@ namespace ravelin {
 namespace {
 
 struct CachedRecording {
-  std::filesystem::file_time_type time;
-  uintmax_t size = 0;
+  FileStamp stamp;
   ServerRecording result;
 };
 
@@ -54,18 +53,16 @@ ServerRecording OpenServerRecording(const std::wstring& server) {
     path = JoinPath(directory, names.front());
   }
 
-  std::error_code timeError, sizeError;
-  const auto time = std::filesystem::last_write_time(FsPath(path), timeError);
-  const uintmax_t size = std::filesystem::file_size(FsPath(path), sizeError);
-  if (timeError || sizeError) return Load(path);
+  const std::optional<FileStamp> stamp = GetFileStamp(path);
+  if (!stamp) return Load(path);
 
   static std::unordered_map<std::wstring, CachedRecording> cache;
   const auto found = cache.find(path);
-  if (found != cache.end() && found->second.time == time && found->second.size == size) {
+  if (found != cache.end() && found->second.stamp == *stamp) {
     return found->second.result;
   }
   ServerRecording result = Load(path);
-  cache[path] = {time, size, result};
+  cache[path] = {*stamp, result};
   return result;
 }
 

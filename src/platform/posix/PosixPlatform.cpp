@@ -1,6 +1,7 @@
 // POSIX: the host root stands in for the Windows directory, message boxes go
 // to standard error, the clipboard is kept in the process.
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +23,18 @@ const wchar_t kPathSeparator = L'/';
 
 std::filesystem::path FsPath(const std::wstring& path) {
   return std::filesystem::path(ToUtf8(path));
+}
+
+std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
+  struct stat info;
+  if (stat(ToUtf8(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  FileStamp stamp;
+  stamp.time = int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  stamp.size = uint64_t(info.st_size);
+  stamp.identity = uint64_t(info.st_ino);
+  return stamp;
 }
 
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {

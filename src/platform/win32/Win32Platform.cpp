@@ -18,6 +18,21 @@ std::filesystem::path FsPath(const std::wstring& path) {
   return std::filesystem::path(path);
 }
 
+std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
+  // The C runtime's stat keeps whole seconds only; a file rewritten within
+  // a second would look unchanged.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  FileStamp stamp;
+  stamp.time = int64_t((uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime);
+  stamp.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return stamp;
+}
+
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
   return MoveFileExW(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
