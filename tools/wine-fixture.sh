@@ -33,7 +33,12 @@ ENV
   "$wine_bin/wine64" wineboot -u >"$state/wineboot.log" 2>&1
   "$wine_bin/wineserver" -w
   # A persistent server makes each later process start in a fraction of a second.
-  "$wine_bin/wineserver" -p
+  # Its output goes to a log: CTest waits for every holder of a test's
+  # pipes, and this server outlives the start step.
+  "$wine_bin/wineserver" -p </dev/null >"$state/wineserver.log" 2>&1
+  # Wine's services start with the first program and then live as long as
+  # the server; start them here so that they hold the log, not a test's pipes.
+  "$wine_bin/wine64" wineboot </dev/null >>"$state/wineboot.log" 2>&1
   echo "Wine prefix $prefix ready on display :$display"
   ;;
 stop)
