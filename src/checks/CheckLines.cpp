@@ -1,0 +1,49 @@
+#include "checks/CheckLines.h"
+
+#include "base/Text.h"
+#include "outside/db/VelkProfile.h"
+#include "platform/Platform.h"
+
+namespace ravelin {
+
+void CheckLines::Error(const std::wstring& line) {
+  errors.push_back(line);
+  warnings.push_back(line);
+  full.push_back(line);
+}
+
+void CheckLines::Warning(const std::wstring& line) {
+  warnings.push_back(line);
+  full.push_back(line);
+}
+
+void CheckLines::AppendSelection(ReportLines& out, const std::wstring& level,
+                                 const wchar_t* noErrors,
+                                 const wchar_t* noWarnings) const {
+  const ReportLines* chosen = &full;
+  const wchar_t* nothing = nullptr;
+  if (EqualsNoCase(level, L"ERRORS")) {
+    chosen = &errors;
+    nothing = noErrors;
+  } else if (EqualsNoCase(level, L"WARNINGS")) {
+    chosen = &warnings;
+    nothing = noWarnings;
+  }
+  if (chosen->empty() && nothing != nullptr) {
+    out.emplace_back(nothing);
+    return;
+  }
+  out.insert(out.end(), chosen->begin(), chosen->end());
+}
+
+bool IsFilteredLevel(const std::wstring& level) {
+  return EqualsNoCase(level, L"ERRORS") || EqualsNoCase(level, L"WARNINGS");
+}
+
+std::wstring ConventionalDevicePath() {
+  std::wstring devicePath;
+  GetVelkProfileValue(L"INSTALLATION", L"DevicePath", devicePath);
+  return JoinPath(devicePath, L"00007d");
+}
+
+}  // namespace ravelin

@@ -1,0 +1,178 @@
+#include "cli/TestCommand.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "base/Text.h"
+#include "cli/ConsolePlatform.h"
+#include "cli/TestOptions.h"
+#include "outside/db/DataSource.h"
+#include "outside/db/DbwSession.h"
+#include "outside/db/Odbc.h"
+#include "outside/db/VelkDatabase.h"
+#include "outside/db/VelkProfile.h"
+#include "platform/HostRoot.h"
+#include "platform/Platform.h"
+#include "platform/Profile.h"
+#include "tester/DeviceKeys.h"
+#include "tester/DeviceLookup.h"
+#include "tester/ExecuteMapFileTest.h"
+#include "tester/ReportFile.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kErrorsFound = 1;
+constexpr int kFailure = 2;
+
+class Command {
+ public:
+  Command(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  int Run(const TestOptions& options);
+
+ private:
+  int Fail(const std::wstring& message) {
+    err_ << "ravelin-test: " << ToUtf8(message) << '\n';
+    return kFailure;
+  }
+  bool CollectKeys(const TestOptions& options, std::vector<std::wstring>& keys,
+                   std::wstring& problem);
+  std::wstring DataSourceProblem() const;
+
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+std::wstring DescribeUnreadable(const std::wstring& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(FsPath(path), error);
+  if (!std::filesystem::exists(status)) return L"no such file";
+  if (std::filesystem::is_directory(status)) return L"it is a directory";
+  return L"it cannot be read";
+}
+
+// Why the host's data source cannot be used, or empty when it can.
+std::wstring Command::DataSourceProblem() const {
+  try {
+    odbc::Connection connection;
+    connection.Open(CDbwTarnEnv::GetDataSourceConnectString());
+    connection.Execute(L"SELECT ConfigKey FROM NamedConfigs WHERE 1 = 0");
+    return L"";
+  } catch (const odbc::OdbcError& error) {
+    return error.Text();
+  }
+}
+
+bool Command::CollectKeys(const TestOptions& options, std::vector<std::wstring>& keys,
+                          std::wstring& problem) {
+  switch (options.source) {
+    case TestOptions::Source::kDevice:
+      keys.push_back(options.device);
+      return true;
+    case TestOptions::Source::kDeviceList:
+      if (!ReadDeviceList(options.device, keys)) {
+        problem = L"device list " + options.device + L": " + DescribeUnreadable(options.device);
+        return false;
+      }
+      if (keys.empty()) problem = L"device list " + options.device + L": no device keys";
+      return !keys.empty();
+    default:
+      if (!ListTemplateKeys(keys)) {
+        problem = L"data source \"DSN=VELK\": " + DataSourceProblem();
+        return false;
+      }
+      if (keys.empty()) problem = L"data source \"DSN=VELK\": no device templates";
+      return !keys.empty();
+  }
+}
+
+int Command::Run(const TestOptions& options) {
+  if (!options.hostRoot.empty()) SetHostRoot(options.hostRoot);
+  const std::wstring root = HostRoot();
+  std::error_code error;
+  if (root.empty() || !std::filesystem::is_directory(FsPath(root), error)) {
+    return Fail(L"host root \"" + root + L"\": no such directory");
+  }
+  UseHostDataSources(root);
+  ConsolePlatform console(err_);
+
+  std::wstring server = options.server;
+  if (server.empty()) {
+    server = ProfileString(L"velk.ini", L"Tarn Server 1", L"Computer Name", L"");
+  }
+  if (server.empty()) {
+    return Fail(JoinPath(root, L"velk.ini") +
+                L": no [Tarn Server 1] Computer Name; give --server");
+  }
+  std::wstring report = options.report;
+  if (report.empty()) {
+    std::wstring folder;
+    GetVelkProfileValue(L"INSTALLATION", L"DevicesFolder", folder);
+    if (folder.empty()) {
+      return Fail(VelkProfilePath() + L": no [INSTALLATION] DevicesFolder; give --report");
+    }
+    report = JoinPath(folder, kReportFileName);
+  }
+
+  std::vector<std::wstring> keys;
+  std::wstring problem;
+  if (!CollectKeys(options, keys, problem)) return Fail(problem);
+  // One connection for the whole run, as the host keeps one.
+  CVelkDatabase database;
+  bool needsDatabase = options.source == TestOptions::Source::kAllTemplates;
+  for (const std::wstring& key : keys) needsDatabase |= !IsNamedConfigMoniker(key);
+  if (needsDatabase && !database.IsOpen()) {
+    return Fail(L"data source \"DSN=VELK\": " + DataSourceProblem());
+  }
+  if (!DeleteFileIfExists(report)) {
+    return Fail(L"report " + report + L": the old report cannot be deleted");
+  }
+
+  CExecuteMapFileTest test;
+  test.m_reportFilePath = report;
+  test.m_openReportAfterTest = 0;
+  test.m_mapFileUsage = options.mapFileUsage;
+  test.m_outputLevel = options.level;
+  test.m_allowGenericMapFile = options.allowGeneric ? 1 : 0;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    err_ << "device " << i + 1 << " of " << keys.size() << ": "
+         << ToUtf8(DisplayKey(keys[i])) << '\n';
+    test.TestDevice(server, keys[i]);
+  }
+
+  const int errors = CountInReport(report, L"ERROR");
+  const int warnings = CountInReport(report, L"WARNING");
+  out_ << errors << " errors, " << warnings << " warnings; report: " << ToUtf8(report)
+       << '\n';
+  if (test.LostReportSections() > 0) {
+    out_ << test.LostReportSections() << " of " << keys.size()
+         << " report sections could not be written; the counts miss them\n";
+    return Fail(L"report " + report + L": cannot be written");
+  }
+  return errors > 0 ? kErrorsFound : kClean;
+}
+
+}  // namespace
+
+int RunTestCommand(const std::vector<std::wstring>& args, std::ostream& out,
+                   std::ostream& err) {
+  std::wstring error;
+  const std::optional<TestOptions> options = ParseTestOptions(args, error);
+  if (!options) {
+    err << "ravelin-test: " << ToUtf8(error) << "\nTry 'ravelin-test --help'.\n";
+    return kFailure;
+  }
+  if (options->help) {
+    out << kTestUsage;
+    return kClean;
+  }
+  if (options->version) {
+    out << "ravelin-test " << RAVELIN_VERSION << '\n';
+    return kClean;
+  }
+  return Command(out, err).Run(*options);
+}
+
+}  // namespace ravelin

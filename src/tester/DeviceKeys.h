@@ -1,0 +1,23 @@
+// Where the device keys of a batch run come from: a device list file or the
+// host database's templates.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ravelin {
+
+// The keys of a device list file: one key per line, in file order. Lines
+// are 8-bit text (UTF-8 when the file starts with a UTF-8 byte order mark)
+// and end in LF or CR LF; empty lines are skipped and nothing else is
+// interpreted. False when the file cannot be read.
+bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys);
+
+// "!NamedConfig!" and the name of every device template, in the template
+// join's order. False when the host database cannot be opened.
+bool ListTemplateKeys(std::vector<std::wstring>& keys);
+
+// A key as the progress window shows it: every "!NamedConfig!" removed.
+std::wstring DisplayKey(std::wstring key);
+
+}  // namespace ravelin

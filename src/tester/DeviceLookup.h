@@ -1,0 +1,22 @@
+// What the tester asks the host database about a device key.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ravelin {
+
+// A device key or moniker that names a device template (named
+// configuration): it holds "NAMEDCONFIG" in any letter case.
+bool IsNamedConfigMoniker(const std::wstring& moniker);
+
+// The key of the block that carries `tag` now. False, and `blockKey`
+// untouched, when the tag or its assignment cannot be found.
+bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey);
+
+// The manufacturer's and the device type's name of a block; both untouched
+// when the block cannot be read.
+void GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
+                   std::wstring& deviceTypeName);
+
+}  // namespace ravelin

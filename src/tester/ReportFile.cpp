@@ -1,0 +1,89 @@
+#include "tester/ReportFile.h"
+
+#include <fstream>
+
+#include "base/Text.h"
+#include "platform/Platform.h"
+
+namespace ravelin {
+
+namespace {
+
+// The runtime's text mode: every line end goes out as CR LF.
+std::string TextModeBytes(const std::wstring& line) {
+  std::wstring out;
+  out.reserve(line.size() + 4);
+  for (wchar_t c : line) {
+    if (c == L'\n') out += L'\r';
+    out += c;
+  }
+  out += L"\r\n\r\n";
+  return ToCp1252(out);
+}
+
+}  // namespace
+
+const std::wstring& StartBanner() {
+  static const std::wstring line =
+      std::wstring(24, L'%') + L" Start of Test " + std::wstring(33, L'%');
+  return line;
+}
+
+const std::wstring& TestResultsBanner() {
+  static const std::wstring line =
+      std::wstring(23, L'*') + L" Test results " + std::wstring(23, L'*');
+  return line;
+}
+
+const std::wstring& Separator() {
+  static const std::wstring line(40, L'*');
+  return line;
+}
+
+const std::wstring& EndBanner() {
+  static const std::wstring line =
+      std::wstring(25, L'%') + L" End of Test " + std::wstring(34, L'%') + L"\n";
+  return line;
+}
+
+bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
+  std::ofstream file(FsPath(path), std::ios::binary | std::ios::app);
+  if (!file) return false;
+  for (const std::wstring& line : lines) {
+    file << TextModeBytes(line);
+    file.flush();
+    if (!file) return false;
+  }
+  file.close();
+  return !file.fail();
+}
+
+int CountInReport(const std::wstring& path, const std::wstring& word) {
+  std::ifstream file(FsPath(path), std::ios::binary);
+  if (!file || word.empty()) return 0;
+  const std::string bytes = ToCp1252(word);
+  int count = 0;
+  std::string line;
+  while (std::getline(file, line)) {
+    for (size_t at = line.find(bytes); at != std::string::npos;
+         at = line.find(bytes, at + 1)) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+void OpenInNotepad(const std::wstring& path) {
+  constexpr size_t kMaxPath = 260;
+  std::wstring windows = ThePlatform().WindowsDirectory();
+  if (windows.size() > kMaxPath) windows.resize(kMaxPath);
+  const std::wstring notepad = JoinPath(windows, L"notepad.exe");
+  if (FileExists(notepad)) {
+    ThePlatform().StartProgram(notepad, path);
+  } else {
+    ThePlatform().ShowMessageBox(notepad + L" does not exist.",
+                                 L"Open nodepad.exe Error", kMbOk);
+  }
+}
+
+}  // namespace ravelin

@@ -1,0 +1,37 @@
+// The report file of a test run: 8-bit text (Windows-1252) in which every
+// line is followed by two line ends, CR LF on every platform, so each line
+// stands above one empty line. The count of error and warning words and the
+// viewer are shared by the driver and the launcher.
+#pragma once
+
+#include <string>
+
+#include "checks/CheckLines.h"
+
+namespace ravelin {
+
+// The fixed lines of a block section; written as they are, never formatted.
+const std::wstring& StartBanner();
+const std::wstring& TestResultsBanner();
+const std::wstring& Separator();
+// Ends in a line end of its own, so two empty lines follow it in the file.
+const std::wstring& EndBanner();
+
+// The report file's name beside the host's folders.
+inline constexpr wchar_t kReportFileName[] = L"MapFileTestResults.txt";
+
+// Appends the lines to the file, creating it when missing; a line end
+// inside a line is written as CR LF too. False when the file cannot be
+// opened or written; lines written before the failure stay.
+bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines);
+
+// How often `word` occurs in the report, case-sensitive, overlapping
+// occurrences counted; 0 when the file cannot be read. Each line is searched
+// on its own, so no match spans two lines.
+int CountInReport(const std::wstring& path, const std::wstring& word);
+
+// Starts Notepad of the Windows directory on the file, not waiting; a
+// message box says so when there is no Notepad.
+void OpenInNotepad(const std::wstring& path);
+
+}  // namespace ravelin

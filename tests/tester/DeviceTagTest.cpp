@@ -1,0 +1,123 @@
+// Device tags resolved through the host database, by protocol.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/Text.h"
+#include "outside/db/HostDatabase.h"
+#include "outside/db/VelkDatabase.h"
+#include "tester/DeviceLookup.h"
+#include "tester/ExecuteMapFileTest.h"
+#include "tester/MiniHost.h"
+
+namespace ravelin {
+namespace {
+
+using testing::CrLf;
+using testing::ReadBytes;
+
+constexpr char kRecording[] = R"(ravelin-recording 1
+revision 000027 0122 0a hart
+  param PV_UNITS type=6
+    enum 12 kPa
+device 000027 0122 0a hart id=ID-1 blockkey=1
+revision 000028 0122 0a hart
+  param PV_UNITS type=6
+    enum 12 kPa
+device 000028 0122 0a hart id=ID-2
+revision 000029 0122 0a fieldbus
+  block 1 name=TRANSDUCER
+    param PV_UNITS type=6
+      enum 12 kPa
+device 000029 0122 0a fieldbus serial=SERIAL-3
+)";
+
+const std::string kUnits = CrLf({"[PARAMETER MAP]", "input block Units Code=Param!PV_UNITS",
+                                 "[input block Units Code DD to Common Map]", "12=kPa"});
+constexpr char kRow[] = "12'    kPa'    12'    kPa'    kPa";
+
+class DeviceTagTest : public testing::HostDatabaseTest {
+ protected:
+  void SetUp() override {
+    HostDatabaseTest::SetUp();
+    const std::string dd = ToUtf8(dir_.Join(L"dd")), ff = ToUtf8(dir_.Join(L"ddff"));
+    dir_.Write(L"velk.ini", CrLf({"[INSTALLATION]", ("DevicePath=" + dd).c_str(),
+                                  ("DevicePathFF=" + ff).c_str()}));
+    dir_.Write(L"VelkProfile.ini", CrLf({"[INSTALLATION]", ("DevicePath=" + dd).c_str(),
+                                         "[Tarn Server 1]", "Computer Name=PLANT1"}));
+    dir_.Write(L"recordings/PLANT1.rec", kRecording);
+    // The present assignment holds; an old one of another tag has ended.
+    AddDevice(1, 1, L"PT-1", 40000, 60000);
+    AddDevice(2, 2, L"PT-2", 40000, 60000);
+    AddDevice(3, 3, L"FT-3", 40000, 60000);
+    AddDevice(4, 4, L"XX-4", 40000, 60000);
+    AddDevice(5, 1, L"OLD-5", 40000, 45000);
+    test_.m_openReportAfterTest = 0;
+    test_.m_outputLevel = L"ALL";
+    test_.m_reportFilePath = dir_.Join(L"report.txt");
+  }
+  std::string TestTag(const std::wstring& tag) {
+    DeleteFileIfExists(test_.m_reportFilePath);
+    test_.TestDevice(L"PLANT1", tag);
+    return ReadBytes(test_.m_reportFilePath);
+  }
+  void Map(const char* folder, int manufacturer, const std::string& extra = "") {
+    dir_.Write(Format(L"%s/%06x/0122/0a01.map", FromUtf8(folder).c_str(), manufacturer),
+               CrLf({"[IDENTIFICATION]", "Use for CalMgmt=Yes"}) + extra + kUnits);
+  }
+
+  CExecuteMapFileTest test_;
+};
+
+TEST_F(DeviceTagTest, TagLookupFollowsThePresentAssignment) {
+  int32_t blockKey = -7;
+  EXPECT_TRUE(FindBlockKeyForTag(L"FT-3", blockKey));
+  EXPECT_EQ(blockKey, 3);
+  blockKey = -7;
+  EXPECT_FALSE(FindBlockKeyForTag(L"OLD-5", blockKey));
+  EXPECT_FALSE(FindBlockKeyForTag(L"nobody", blockKey));
+  EXPECT_EQ(blockKey, -7);
+  std::wstring maker = L"m", type = L"t";
+  GetBlockNames(99, maker, type);
+  EXPECT_EQ(maker + type, L"mt");
+  GetBlockNames(2, maker, type);
+  EXPECT_EQ(maker + L"/" + type, L"Maker 2/Transmitter 2");
+  EXPECT_TRUE(IsNamedConfigMoniker(L"!namedConfig!x"));
+  EXPECT_FALSE(IsNamedConfigMoniker(L"NAMED CONFIG"));
+}
+
+TEST_F(DeviceTagTest, EachProtocolOpensItsMoniker) {
+  Map("dd", 0x27);
+  Map("dd", 0x28);
+  Map("ddff", 0x29, CrLf({"Block Index=1"}));
+  Map("dd", 0x2a);
+  CVelkDatabase database;
+
+  // HART: the recorded block key names the block, so the header names it.
+  std::string report = TestTag(L"PT-1");
+  EXPECT_NE(report.find("\r\nMaker 1 Transmitter 1  Rev. 10    (27  122  a)\r\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find(kRow), std::string::npos);
+
+  report = TestTag(L"PT-2");  // through the block index collection
+  EXPECT_NE(report.find("\r\nPT-2    (28  122  a)\r\n"), std::string::npos) << report;
+  EXPECT_NE(report.find(kRow), std::string::npos);
+
+  // Fieldbus: the units are those of the map file's block.
+  report = TestTag(L"FT-3");
+  EXPECT_NE(report.find("\r\nMaker 3 Transmitter 3  Rev. 10    (29  122  a)\r\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find(kRow), std::string::npos);
+
+  report = TestTag(L"XX-4");
+  EXPECT_NE(report.find("Error: Can't create server object."), std::string::npos) << report;
+  EXPECT_NE(ProgLog().find(" 1 0x2000000C ProtocolId is incorrect in the database."),
+            std::string::npos);
+
+  EXPECT_EQ(TestTag(L"nobody"), "Map file does not exist.\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace ravelin
