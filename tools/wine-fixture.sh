@@ -6,7 +6,8 @@
 # The emulator script (wine-run.sh) reads STATE_DIR/env to join them.
 set -euo pipefail
 action=$1
-state=$2
+mkdir -p "$2"
+state=$(cd "$2" && pwd)  # Wine wants an absolute prefix
 wine_bin=/usr/lib/wine
 case "$action" in
 start)
