@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
+#include <list>
 #include <sstream>
 
 #include "base/Text.h"
@@ -281,24 +281,30 @@ std::wstring ResolveProfilePath(const std::wstring& fileName) {
 }  // namespace
 
 std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
-  // The plug-in runs on one thread; the cache needs no lock.
-  static std::map<std::wstring, CachedProfile> cache;
+  // The few most recently read files stay parsed, so memory stays flat
+  // however many map files a run reads. The plug-in runs on one thread;
+  // the cache needs no lock.
+  constexpr size_t kCachedFiles = 16;
+  static std::list<std::pair<std::wstring, CachedProfile>> cache;
   const std::wstring path = ResolveProfilePath(fileName);
   const std::optional<FileStamp> stamp = GetFileStamp(path);
-  if (!stamp) {
-    cache.erase(path);
-    return nullptr;
+  auto found = std::find_if(cache.begin(), cache.end(),
+                            [&](const auto& entry) { return entry.first == path; });
+  if (found != cache.end()) {
+    if (stamp && found->second.stamp == *stamp) {
+      cache.splice(cache.begin(), cache, found);
+      return found->second.profile;
+    }
+    cache.erase(found);
   }
-  auto found = cache.find(path);
-  if (found != cache.end() && found->second.stamp == *stamp) {
-    return found->second.profile;
-  }
+  if (!stamp) return nullptr;
   std::ifstream in(FsPath(path), std::ios::binary);
   if (!in) return nullptr;
   std::string bytes((std::istreambuf_iterator<char>(in)),
                     std::istreambuf_iterator<char>());
   auto profile = std::make_shared<const ProfileFile>(bytes);
-  cache[path] = CachedProfile{*stamp, profile};
+  cache.emplace_front(path, CachedProfile{*stamp, profile});
+  if (cache.size() > kCachedFiles) cache.pop_back();
   return profile;
 }
 

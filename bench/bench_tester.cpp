@@ -1,0 +1,76 @@
+// The batch tester over scaled plants: every template of a plant of 1,000
+// and of 10,000 templates, as `ravelin-test --all-templates` runs it.
+// Prints devices per second, the peak memory of each run and the ratio of
+// the two times (linear growth gives 10). Each plant is generated and tested
+// in a child process of its own, so a peak belongs to one run alone.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "cli/TestCommand.h"
+#include "plant/PlantGenerator.h"
+
+namespace {
+
+// Peak resident memory of the process in MiB (Linux); 0 where unknown.
+double PeakMemoryMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}
+
+// Runs in a child process; writes the seconds the test run took to `pipe`.
+void RunTemplates(const std::filesystem::path& root, size_t templates, int pipe) {
+  ravelin::plant::GeneratePlant(root.wstring(), templates);
+  const double generated = PeakMemoryMiB();
+  std::ostringstream out, err;
+  const auto start = std::chrono::steady_clock::now();
+  const int status = ravelin::RunTestCommand(
+      {L"--host-root", root.wstring(), L"--all-templates", L"--level", L"all"}, out, err);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  std::printf("%6zu templates: %5.2f s, %6.0f devices/s, peak memory %5.1f MiB "
+              "(%5.1f MiB after generating the plant), exit %d\n  %s",
+              templates, took.count(), templates / took.count(), PeakMemoryMiB(),
+              generated, status, out.str().c_str());
+  std::fflush(stdout);
+  const double seconds = took.count();
+  if (write(pipe, &seconds, sizeof seconds) != sizeof seconds) _exit(1);
+}
+
+double InChild(const std::filesystem::path& root, size_t templates) {
+  int fds[2];
+  if (pipe(fds) != 0) return 0;
+  const pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    RunTemplates(root, templates, fds[1]);
+    _exit(0);
+  }
+  close(fds[1]);
+  double seconds = 0;
+  if (read(fds[0], &seconds, sizeof seconds) != sizeof seconds) seconds = 0;
+  close(fds[0]);
+  waitpid(child, nullptr, 0);
+  return seconds;
+}
+
+}  // namespace
+
+int main() {
+  const auto root = std::filesystem::temp_directory_path() / "ravelin-bench-tester";
+  std::filesystem::remove_all(root);
+  const double small = InChild(root, 1000);
+  const double large = InChild(root, 10000);
+  std::printf("time ratio 10,000 / 1,000 templates: %.1f\n", large / small);
+  std::filesystem::remove_all(root);
+  return 0;
+}
