@@ -2,6 +2,8 @@
 
 #include "base/Text.h"
 #include "outside/db/VelkProfile.h"
+#include "outside/desc/MapFile.h"
+#include "outside/desc/ParameterInfo.h"
 #include "platform/Platform.h"
 
 namespace ravelin {
@@ -44,6 +46,16 @@ std::wstring ConventionalDevicePath() {
   std::wstring devicePath;
   GetVelkProfileValue(L"INSTALLATION", L"DevicePath", devicePath);
   return JoinPath(devicePath, L"00007d");
+}
+
+int32_t LookUpMapFileParameter(CParameterInfo& info) {
+  std::wstring ddName;
+  int32_t specialInfo = kOrdinaryParameter;
+  if (info.m_pMapFile->GetParamName(info.m_strCommonName, ddName, specialInfo) == 0) {
+    info.m_strMoniker = ddName;
+    info.m_bNeedsMoniker = 0;
+  }
+  return specialInfo;
 }
 
 }  // namespace ravelin

@@ -3,10 +3,13 @@
 // "ERRORS" report keeps. Report lines carry no line terminators.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace ravelin {
+
+class CParameterInfo;
 
 using ReportLines = std::vector<std::wstring>;
 
@@ -35,5 +38,10 @@ bool IsFilteredLevel(const std::wstring& level);
 // host's device path and manufacturer 0x00007d. Their defaults describe no
 // real device, so the checks read nothing through them.
 std::wstring ConventionalDevicePath();
+
+// Asks the map file for the DD parameter of the descriptor's common name; a
+// parameter it names replaces the default moniker. Returns how the map file
+// provides the quantity (ParamSpecialInfo).
+int32_t LookUpMapFileParameter(CParameterInfo& info);
 
 }  // namespace ravelin

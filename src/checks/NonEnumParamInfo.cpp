@@ -35,12 +35,7 @@ void CNonEnumParamInfo::CheckParameter(ReportLines& out, int32_t mapFileKind,
     lines.Error(L"ERROR: There is no map file.");
   } else {
     const std::wstring conventionalPath = ConventionalDevicePath();
-    std::wstring ddName;
-    int32_t specialInfo = kOrdinaryParameter;
-    if (m_pMapFile->GetParamName(m_strCommonName, ddName, specialInfo) == 0) {
-      m_strMoniker = ddName;
-      m_bNeedsMoniker = 0;
-    }
+    const int32_t specialInfo = LookUpMapFileParameter(*this);
     if (specialInfo == kNoAssociatedParameter) {
       CheckDefault(lines, mapFileKind, conventionalPath);
     } else {
