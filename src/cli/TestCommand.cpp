@@ -14,6 +14,7 @@
 #include "platform/HostRoot.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
+#include "templates/CreateTestDevices.h"
 #include "tester/DeviceKeys.h"
 #include "tester/DeviceLookup.h"
 #include "tester/ExecuteMapFileTest.h"
@@ -40,6 +41,7 @@ class Command {
   bool CollectKeys(const TestOptions& options, std::vector<std::wstring>& keys,
                    std::wstring& problem);
   std::wstring DataSourceProblem() const;
+  int CreateDevices(const std::wstring& server);
 
   std::ostream& out_;
   std::ostream& err_;
@@ -88,6 +90,16 @@ bool Command::CollectKeys(const TestOptions& options, std::vector<std::wstring>&
   }
 }
 
+int Command::CreateDevices(const std::wstring& server) {
+  const std::wstring problem = DataSourceProblem();
+  if (!problem.empty()) return Fail(L"data source \"DSN=VELK\": " + problem);
+  const TestDeviceCounts counts = CreateTestDevicesCounted(server);
+  out_ << counts.devices << " test devices, " << counts.blocks << " blocks, "
+       << counts.dataRows << " data rows created\n";
+  if (!counts.error.empty()) return Fail(counts.error);
+  return kClean;
+}
+
 int Command::Run(const TestOptions& options) {
   if (!options.hostRoot.empty()) SetHostRoot(options.hostRoot);
   const std::wstring root = HostRoot();
@@ -106,6 +118,10 @@ int Command::Run(const TestOptions& options) {
     return Fail(JoinPath(root, L"velk.ini") +
                 L": no [Tarn Server 1] Computer Name; give --server");
   }
+  if (options.source == TestOptions::Source::kCreateTestDevices) {
+    return CreateDevices(server);
+  }
+
   std::wstring report = options.report;
   if (report.empty()) {
     std::wstring folder;

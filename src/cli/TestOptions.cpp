@@ -9,15 +9,19 @@ const char kTestUsage[] =
     "                    --all-templates) [--server NAME] [--report FILE]\n"
     "                    [--level errors|warnings|all] [--all-map-files]\n"
     "                    [--generic | --no-generic]\n"
+    "       ravelin-test [--host-root DIR] --create-test-devices [--server NAME]\n"
     "\n"
     "Tests the map files of one device, of the devices of a list file, or of\n"
-    "every device template, and writes the test report.\n"
+    "every device template, and writes the test report. Or creates a fieldbus\n"
+    "test device in the host database for every device template.\n"
     "\n"
     "  --host-root DIR     the host root (default: RAVELIN_HOST_ROOT, else the\n"
     "                      sample plant)\n"
     "  --device KEY        a device tag, or !NamedConfig! and a template name\n"
     "  --device-list FILE  one device key per line; empty lines are skipped\n"
     "  --all-templates     every device template of the host database\n"
+    "  --create-test-devices  create the test devices; the server gives their\n"
+    "                      generated parameter data\n"
     "  --server NAME       the plant server (default: velk.ini,\n"
     "                      [Tarn Server 1] Computer Name)\n"
     "  --report FILE       the report file (default: MapFileTestResults.txt in\n"
@@ -29,7 +33,7 @@ const char kTestUsage[] =
     "  --help, --version   show this text, or the version\n"
     "\n"
     "Exit status: 0 no errors, 1 errors found, 2 usage error or nothing could be\n"
-    "tested.\n";
+    "tested (test device creation: 0 done, 2 it ended early).\n";
 
 namespace {
 
@@ -64,7 +68,8 @@ std::optional<TestOptions> ParseTestOptions(const std::vector<std::wstring>& arg
   TestOptions options;
   auto setSource = [&](TestOptions::Source source) {
     if (options.source != TestOptions::Source::kNone) {
-      error = L"give only one of --device, --device-list and --all-templates";
+      error = L"give only one of --device, --device-list, --all-templates and"
+              L" --create-test-devices";
       return false;
     }
     options.source = source;
@@ -87,6 +92,8 @@ std::optional<TestOptions> ParseTestOptions(const std::vector<std::wstring>& arg
            TakeValue(args, i, L"--device", options.device, error);
     } else if (arg == L"--all-templates") {
       ok = setSource(TestOptions::Source::kAllTemplates);
+    } else if (arg == L"--create-test-devices") {
+      ok = setSource(TestOptions::Source::kCreateTestDevices);
     } else if (Matches(arg, L"--server")) {
       ok = TakeValue(args, i, L"--server", options.server, error);
     } else if (Matches(arg, L"--report")) {
@@ -118,7 +125,8 @@ std::optional<TestOptions> ParseTestOptions(const std::vector<std::wstring>& arg
   }
   if (!options.help && !options.version &&
       options.source == TestOptions::Source::kNone) {
-    error = L"give one of --device, --device-list and --all-templates";
+    error = L"give one of --device, --device-list, --all-templates or"
+            L" --create-test-devices";
     return std::nullopt;
   }
   return options;

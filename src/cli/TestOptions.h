@@ -8,7 +8,7 @@
 namespace ravelin {
 
 struct TestOptions {
-  enum class Source { kNone, kDevice, kDeviceList, kAllTemplates };
+  enum class Source { kNone, kDevice, kDeviceList, kAllTemplates, kCreateTestDevices };
 
   std::wstring hostRoot;     // empty: RAVELIN_HOST_ROOT, else the default
   Source source = Source::kNone;

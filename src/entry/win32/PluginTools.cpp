@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/Text.h"
+#include "templates/CreateTestDevices.h"
 
 namespace ravelin::win32 {
 namespace {
@@ -42,6 +43,7 @@ void PluginTools::RunMapFileWizard(const std::wstring& deviceTag,
 
 void PluginTools::CreateTestDevices(const std::wstring& serverName) {
   Trace(L"op=2 server=" + serverName);
+  ravelin::CreateTestDevices(serverName);
 }
 
 void PluginTools::RunBatchTester(const std::wstring& serverName) {

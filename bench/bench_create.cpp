@@ -1,0 +1,50 @@
+// Test device creation over scaled plants of 1,000 and 10,000 templates, as
+// `ravelin-test --create-test-devices` runs it. Prints devices per second,
+// the peak memory after each run and the ratio of the two times (linear
+// growth gives 10).
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "cli/TestCommand.h"
+#include "plant/PlantGenerator.h"
+
+namespace {
+
+// Peak resident memory of the process in MiB (Linux); 0 where unknown.
+double PeakMemoryMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}
+
+double CreateDevices(const std::filesystem::path& root, size_t templates) {
+  ravelin::plant::GeneratePlant(root.wstring(), templates);
+  std::ostringstream out, err;
+  const auto start = std::chrono::steady_clock::now();
+  const int status = ravelin::RunTestCommand(
+      {L"--host-root", root.wstring(), L"--create-test-devices"}, out, err);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  std::printf("%6zu templates: %7.2f s, %8.0f devices/s, peak memory %6.1f MiB, exit %d\n  %s%s",
+              templates, took.count(), templates / took.count(), PeakMemoryMiB(), status,
+              out.str().c_str(), err.str().c_str());
+  return took.count();
+}
+
+}  // namespace
+
+int main() {
+  const auto root = std::filesystem::temp_directory_path() / "ravelin-bench-create";
+  std::filesystem::remove_all(root);
+  const double small = CreateDevices(root, 1000);
+  const double large = CreateDevices(root, 10000);
+  std::printf("time ratio 10,000 / 1,000 templates: %.1f\n", large / small);
+  std::filesystem::remove_all(root);
+  return 0;
+}

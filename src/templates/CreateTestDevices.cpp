@@ -1,0 +1,179 @@
+#include "templates/CreateTestDevices.h"
+
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "base/Text.h"
+#include "outside/db/DbwSession.h"
+#include "outside/db/Odbc.h"
+#include "outside/db/ProgLog.h"
+#include "templates/QueryDevicesFromTemplates.h"
+#include "templates/RecordsetText.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr wchar_t kSource[] = L"CreateTestDevices";
+constexpr int32_t kFirstKey = 100;
+
+// Counts up from 100 past the keys a column holds already.
+class KeyCounter {
+ public:
+  KeyCounter(odbc::Connection& db, const wchar_t* table, const wchar_t* column) {
+    odbc::Statement query = db.Prepare(Format(
+        L"SELECT %s FROM %s WHERE %s >= ? ORDER BY %s", column, table, column, column));
+    query.Bind(1, kFirstKey);
+    query.Execute();
+    while (query.Fetch()) taken_.push_back(query.GetInt(1));
+  }
+
+  int32_t Next() {
+    ++last_;
+    while (next_ < taken_.size() && taken_[next_] <= last_) {
+      if (taken_[next_] == last_) ++last_;
+      ++next_;
+    }
+    return last_;
+  }
+
+ private:
+  std::vector<int32_t> taken_;  // ascending
+  size_t next_ = 0;
+  int32_t last_ = kFirstKey - 1;
+};
+
+// The six statements of a test device, prepared once for the run.
+struct DeviceStatements {
+  explicit DeviceStatements(odbc::Connection& db)
+      : device(db.Prepare(
+            L"INSERT into devices (DeviceKey, TarnDevRevId, TarnDeviceId, Identifier,"
+            L" ProtocolRevision, DispositionId, TarnDeviceTag ) values ( ?, ?, ?, ?, 0, 2, '' )")),
+        calStatus(db.Prepare(
+            L"Insert into CalStatus ( DeviceKey, DevLastCalibrationDay,"
+            L" DevLastCalibrationFraction, DevNextCalibrationDueDay,"
+            L" DevNextCalibrationDueFraction, DevPassedLastCalibration ) values"
+            L" ( ?, 0, 0, 0, 0, 1 )")),
+        block(db.Prepare(
+            L"INSERT into blocks (BlockKey, DeviceKey, BlockIndex, DispositionId, BlockType )"
+            L" values ( ?, ?, ?, 2, ? )")),
+        tag(db.Prepare(
+            L"INSERT into extblocktags (ExtBlockTagKey, ExtBlocktag, extblockTagDesc,"
+            L" TestDefinitionId) values ( ?, ?, '', -1 )")),
+        assignment(db.Prepare(
+            L"INSERT into Blockasgms ( ExtBlockTagKey, BlockKey, EventIddayOut,"
+            L" EventIdFractionOut, EventIdDayIn, EventIdfractionIn ) values"
+            L" ( ?, ?, 49710, 0, 25569, 0 )")),
+        location(db.Prepare(
+            L"Insert into DeviceLocation ( PlantServerKey, BlockKey, NetworkInfoKey,"
+            L" TARNPath, HostPath, HostTag, IdentStatus ) values"
+            L" ( 0, ?, -1, '!net', 'tag', 0, 0 )")) {}
+
+  void InsertBlock(int32_t blockKey, int32_t deviceKey, int32_t blockIndex,
+                   const std::wstring& blockType) {
+    block.Bind(1, blockKey);
+    block.Bind(2, deviceKey);
+    block.Bind(3, blockIndex);
+    block.Bind(4, blockType);
+    block.Execute();
+  }
+
+  odbc::Statement device, calStatus, block, tag, assignment, location;
+};
+
+// The transaction has rolled back the device that was being written.
+TestDeviceCounts Fail(TestDeviceCounts counts, int32_t writing, int32_t deviceKey,
+                      const std::wstring& identifier, const std::wstring& why) {
+  counts.error = writing == 0 ? L"Test device creation failed: " + why
+                              : Format(L"Test device %d (%s) not created: %s", deviceKey,
+                                       identifier.c_str(), why.c_str());
+  BssProgLog(kSource, __LINE__, 2, kRecordsetLogCode, counts.error);
+  return counts;
+}
+
+}  // namespace
+
+TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName) {
+  TestDeviceCounts done;
+  CDbwDbSession session;
+  session.OpenDb();
+  CQueryDevicesFromTemplates query(&session);
+  if (!query.Open(kTemplateBlocksSql)) {
+    done.error = L"No test devices created: " + query.GetLastError();  // logged by the query
+    return done;
+  }
+
+  TestDeviceCounts pending;  // of the device being written
+  int32_t deviceKey = 0;
+  std::wstring identifier;
+  try {
+    odbc::Connection& db = session.GetConnection();
+    KeyCounter deviceKeys(db, L"Devices", L"DeviceKey");
+    KeyCounter tagKeys(db, L"ExtBlockTags", L"ExtBlockTagKey");
+    KeyCounter blockKeys(db, L"Blocks", L"BlockKey");
+    DeviceStatements insert(db);
+    std::optional<odbc::Transaction> transaction;
+    auto finishDevice = [&] {
+      if (!transaction) return;
+      transaction->Commit();
+      transaction.reset();
+      done.devices += pending.devices;
+      done.blocks += pending.blocks;
+      done.dataRows += pending.dataRows;
+      pending = {};
+    };
+
+    int32_t previousRevision = -1;
+    for (; !query.IsEOF(); query.MoveNext()) {
+      const int32_t blockKey = blockKeys.Next();
+      if (query.m_TarnDevRevId != previousRevision) {
+        finishDevice();
+        transaction.emplace(db);
+        pending.devices = 1;
+        const int32_t tagKey = tagKeys.Next();
+        previousRevision = query.m_TarnDevRevId;
+        deviceKey = deviceKeys.Next();
+        identifier = Format(L"%06x%04xTEST%05d", query.m_MfrId, query.m_DeviceType, deviceKey);
+        const std::wstring deviceId =
+            Format(L"A6B0051D-726D-473E-BEE3-0000000%05d", deviceKey);
+
+        insert.device.Bind(1, deviceKey);
+        insert.device.Bind(2, query.m_TarnDevRevId);
+        insert.device.Bind(3, deviceId);
+        insert.device.Bind(4, identifier);
+        insert.device.Execute();
+        insert.calStatus.Bind(1, deviceKey);
+        insert.calStatus.Execute();
+        insert.InsertBlock(blockKey, deviceKey, query.m_BlockIndex, query.m_BlockType);
+        insert.tag.Bind(1, tagKey);
+        insert.tag.Bind(2, Format(L"FF,%06X,%04X,%02X,%03d", query.m_MfrId, query.m_DeviceType,
+                                  query.m_DeviceRevision, tagKey));
+        insert.tag.Execute();
+        insert.assignment.Bind(1, tagKey);
+        insert.assignment.Bind(2, blockKey);
+        insert.assignment.Execute();
+        insert.location.Bind(1, blockKey);
+        insert.location.Execute();
+        pending.blocks = 1;
+      } else {
+        insert.InsertBlock(blockKey, deviceKey, query.m_BlockIndex, query.m_BlockType);
+        ++pending.blocks;
+        pending.dataRows += CreateBlockData(session, serverName, identifier, blockKey,
+                                            query.m_BlockIndex, query.m_ConfigKey);
+      }
+    }
+    finishDevice();
+  } catch (const odbc::OdbcError& error) {
+    return Fail(done, pending.devices, deviceKey, identifier, error.Text());
+  } catch (const std::exception& error) {
+    return Fail(done, pending.devices, deviceKey, identifier, FromUtf8(error.what()));
+  }
+  return done;
+}
+
+void CreateTestDevices(std::wstring serverName) {
+  CreateTestDevicesCounted(serverName);
+}
+
+}  // namespace ravelin
