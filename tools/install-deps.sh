@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine64-tools libwine-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
 )
 missing=()

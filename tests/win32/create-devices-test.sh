@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Operation 2 through the registered class: the Yes/No question is answered
+# at the keyboard of the test's display. No leaves the host database as it
+# was; Yes creates one test device per template revision.
+# Usage: create-devices-test.sh BUILD_DIR DLL HOST_EXE PLANT_GENERATOR
+. "$(dirname "$0")/wine-common.sh" "$1"
+dll=$(winpath "$2")
+host=$3
+generator=$4
+[ -x "$generator" ] || fail "the sample plant generator $generator is not built (build the native preset first)"
+command -v xdotool >/dev/null || fail "xdotool is not installed"
+work=$(mktemp -d)
+trap 'rm -rf "$work"; "$wine" regsvr32 /s /u "$dll" || true' EXIT
+"$generator" "$work/plant" --templates 4 >/dev/null || fail "plant generation failed"
+
+# The plug-in finds the host root through the environment; Wine's ODBC
+# reaches the plant's SQLite database through unixODBC's own files.
+export RAVELIN_HOST_ROOT ODBCINI ODBCSYSINI
+RAVELIN_HOST_ROOT=$(winpath "$work/plant")
+ODBCINI=$work/plant/odbc.ini
+ODBCSYSINI=$work/plant
+regsvr "$dll" || fail "regsvr32 failed"
+
+test_devices() { sqlite3 "$work/plant/velk.db" 'SELECT COUNT(*) FROM Devices WHERE DeviceKey < 1000000'; }
+
+# Starts operation 2, waits for the question and answers it with a key.
+answer() {
+  local key=$1 window="" status=0
+  "$wine" "$host" 2 "<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>" >"$work/host.txt" 2>&1 &
+  local pid=$!
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --name '^Ravelin$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || { kill "$pid"; fail "no question appeared for operation 2"; }
+  xdotool windowfocus --sync "$window" key --window "$window" "$key"
+  wait "$pid" || status=$?
+  [ "$status" = 0 ] || fail "operation 2 answered '$key': exit $status: $(cat "$work/host.txt")"
+}
+
+before=$(sqlite3 "$work/plant/velk.db" 'SELECT COUNT(*) FROM Devices; SELECT COUNT(*) FROM Blocks; SELECT COUNT(*) FROM BlockData')
+answer n
+after=$(sqlite3 "$work/plant/velk.db" 'SELECT COUNT(*) FROM Devices; SELECT COUNT(*) FROM Blocks; SELECT COUNT(*) FROM BlockData')
+expect_text "database after No" "$before" "$after"
+
+answer y
+created=$(test_devices)
+[ "$created" = 4 ] || fail "operation 2 answered Yes created $created test devices, expected 4"
+echo "operation 2: No changed nothing, Yes created $created test devices"
