@@ -41,7 +41,7 @@ RegistryScript ParseOk(std::wstring_view text, const RegistryReplacements& repla
 // The plug-in's own script, read from the source tree: it must parse and
 // register and unregister exactly these keys.
 TEST(RegistryScript, PluginScriptPlans) {
-  std::ifstream file(RAVELIN_TEST_DATA "/../../src/entry/win32/Ravelin.rgs", std::ios::binary);
+  std::ifstream file(RAVELIN_SOURCE_DIR "/src/entry/win32/Ravelin.rgs", std::ios::binary);
   ASSERT_TRUE(file) << "Ravelin.rgs not found";
   std::stringstream bytes;
   bytes << file.rdbuf();
