@@ -11,6 +11,9 @@ while [ "$dir" != "/" ]; do
 done
 if [ -n "$state" ] && [ -f "$state/env" ]; then
   . "$state/env"
+  # Test programs run without a display: a message box or dialog they reach
+  # fails at once instead of waiting for a click that never comes.
+  unset DISPLAY
 else
   echo "wine-run.sh: no Wine environment started for $program (run the wine_start test first)" >&2
   exit 1
