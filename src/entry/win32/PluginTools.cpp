@@ -5,7 +5,10 @@
 #include <cstdio>
 
 #include "base/Text.h"
+#include "entry/win32/Module.h"
 #include "templates/CreateTestDevices.h"
+#include "tester/MapFileTestLauncherDlg.h"
+#include "tester/win32/TesterDialogs.h"
 
 namespace ravelin::win32 {
 namespace {
@@ -28,6 +31,8 @@ void Trace(const std::wstring& line) {
 void PluginTools::RunDeviceTester(const std::wstring& serverName,
                                   const std::wstring& deviceTag) {
   Trace(L"op=0 server=" + serverName + L" tag=" + deviceTag);
+  CMapFileTestLauncherDlg launcher(serverName, deviceTag);
+  RunTestLauncher(ThisModule(), launcher);
 }
 
 void PluginTools::RunMapFileWizard(const std::wstring& deviceTag,
@@ -48,6 +53,8 @@ void PluginTools::CreateTestDevices(const std::wstring& serverName) {
 
 void PluginTools::RunBatchTester(const std::wstring& serverName) {
   Trace(L"op=3 server=" + serverName);
+  CMapFileTestLauncherDlg launcher(serverName);
+  RunTestLauncher(ThisModule(), launcher);
 }
 
 }  // namespace ravelin::win32

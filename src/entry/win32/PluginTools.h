@@ -1,7 +1,7 @@
 // The tools as launchFenlet reaches them inside the DLL. Each appends a line
 // naming the values it received to the file that RAVELIN_LAUNCH_TRACE names,
-// so that tests through the real COM entry see the dispatch. Test device
-// creation also runs.
+// so that tests through the real COM entry see the dispatch. The testers and
+// test device creation also run.
 #pragma once
 
 #include "entry/LaunchDispatch.h"

@@ -1,0 +1,221 @@
+#include "tester/MapFileTestLauncherDlg.h"
+
+#include <utility>
+#include <vector>
+
+#include "base/Text.h"
+#include "outside/db/VelkProfile.h"
+#include "platform/Platform.h"
+#include "tester/DeviceKeys.h"
+#include "tester/ExecuteMapFileTest.h"
+#include "tester/ReportFile.h"
+#include "tester/TesterIds.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Ravelin";
+constexpr wchar_t kTextFilter[] = L"Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+void Tell(const std::wstring& text) {
+  ThePlatform().ShowMessageBox(text, kCaption, kMbOk);
+}
+
+}  // namespace
+
+std::wstring CompletionMessage(int errors, int warnings, const std::wstring& reportPath) {
+  return Format(
+      L"The map file test completed successfully.\r\n\r\nThere were %d errors and %d "
+      L"warnings encountered during the test.\r\n\r\nSee %s for the test results. You may "
+      L"also click the \"View File...\" button below to see them now.",
+      errors, warnings, reportPath.c_str());
+}
+
+CMapFileTestLauncherDlg::CMapFileTestLauncherDlg(std::wstring serverName,
+                                                 std::wstring deviceTag)
+    : m_serverName(std::move(serverName)),
+      m_deviceTag(std::move(deviceTag)),
+      m_singleDevice(true) {}
+
+CMapFileTestLauncherDlg::CMapFileTestLauncherDlg(std::wstring serverName)
+    : m_serverName(std::move(serverName)), m_singleDevice(false) {}
+
+CMapFileTestLauncherDlg::~CMapFileTestLauncherDlg() = default;
+
+void CMapFileTestLauncherDlg::UpdateData(bool save) {
+  if (save) {
+    m_inputFile = m_view->GetText(IDC_INPUT_FILE);
+    m_outputFile = m_view->GetText(IDC_OUTPUT_FILE);
+    m_inputSource = m_view->IsChecked(IDC_ALL_TEMPLATES)       ? 0
+                    : m_view->IsChecked(IDC_DEVICES_FROM_FILE) ? 1
+                                                               : -1;
+    m_useGenericMapFiles = m_view->IsChecked(IDC_USE_GENERIC) ? 1 : 0;
+    return;
+  }
+  m_view->SetText(IDC_INPUT_FILE, m_inputFile);
+  m_view->SetText(IDC_OUTPUT_FILE, m_outputFile);
+  if (m_inputSource == 0 || m_inputSource == 1) {
+    m_view->CheckRadio(IDC_ALL_TEMPLATES, IDC_DEVICES_FROM_FILE,
+                       IDC_ALL_TEMPLATES + m_inputSource);
+  }
+  m_view->SetChecked(IDC_USE_GENERIC, m_useGenericMapFiles != 0);
+}
+
+void CMapFileTestLauncherDlg::OnInitDialog() {
+  UpdateData(false);
+  const bool batch = !m_singleDevice;
+  if (batch) m_view->CheckRadio(IDC_ALL_TEMPLATES, IDC_DEVICES_FROM_FILE, IDC_DEVICES_FROM_FILE);
+  m_view->Enable(IDC_ALL_TEMPLATES, batch);
+  m_view->Enable(IDC_DEVICES_FROM_FILE, batch);
+  m_view->Enable(IDC_INPUT_FILE, batch);
+  m_view->Enable(IDC_BROWSE_INPUT, batch);
+
+  m_view->CheckRadio(IDC_CALIBRATION_ONLY, IDC_ALL_MAP_FILES, IDC_CALIBRATION_ONLY);
+  m_mapFileUsage = L"Use for CalMgmt";
+  m_view->CheckRadio(IDC_ERRORS_ONLY, IDC_EVERYTHING, IDC_WARNINGS_AND_ERRORS);
+  m_outputLevel = L"WARNINGS";
+
+  std::wstring folder;
+  GetVelkProfileValue(L"INSTALLATION", L"DevicesFolder", folder);
+  m_outputFile = JoinPath(folder, kReportFileName);
+  m_view->SetText(IDC_OUTPUT_FILE, m_outputFile);
+}
+
+void CMapFileTestLauncherDlg::OnCommand(int controlId) {
+  switch (controlId) {
+    case IDC_ALL_TEMPLATES:
+      m_view->Enable(IDC_INPUT_FILE, false);
+      m_view->Enable(IDC_BROWSE_INPUT, false);
+      break;
+    case IDC_DEVICES_FROM_FILE:
+      m_view->Enable(IDC_INPUT_FILE, true);
+      m_view->Enable(IDC_BROWSE_INPUT, true);
+      break;
+    case IDC_CALIBRATION_ONLY:
+      m_mapFileUsage = L"Use for CalMgmt";
+      break;
+    case IDC_ALL_MAP_FILES:
+      m_mapFileUsage = L"Use for Export";
+      break;
+    case IDC_ERRORS_ONLY:
+      m_outputLevel = L"ERRORS";
+      break;
+    case IDC_WARNINGS_AND_ERRORS:
+      m_outputLevel = L"WARNINGS";
+      break;
+    case IDC_EVERYTHING:
+      m_outputLevel = L"ALL";
+      break;
+    case IDC_BROWSE_INPUT:
+      Browse(true);
+      break;
+    case IDC_BROWSE_OUTPUT:
+      Browse(false);
+      break;
+    case IDC_RUN_TEST:
+      OnRunTest();
+      break;
+    case kIdCancel:
+      m_view->End(kIdCancel);
+      break;
+    default:
+      break;
+  }
+}
+
+void CMapFileTestLauncherDlg::Browse(bool input) {
+  UpdateData(true);
+  FileDialogRequest request;
+  request.open = input;
+  request.defaultExtension = L"txt";
+  request.fileName = L"*.txt";
+  request.filter = kTextFilter;
+  request.flags = input ? FileDialogRequest::kFileMustExist
+                        : FileDialogRequest::kHideReadOnly | FileDialogRequest::kOverwritePrompt;
+  const std::optional<std::wstring> path = m_view->BrowseFile(request);
+  if (!path) return;
+  (input ? m_inputFile : m_outputFile) = *path;
+  // Shown at once: Run Test takes the controls' values, not the members.
+  UpdateData(false);
+}
+
+void CMapFileTestLauncherDlg::OnRunTest() {
+  UpdateData(true);
+  if (m_outputFile.empty()) {
+    Tell(L"Please specify a file to save the test results to.");
+    return;
+  }
+  if (m_inputSource == 1 && m_inputFile.empty() && !m_singleDevice) {
+    Tell(L"Please specify the input file to read the devices from.");
+    return;
+  }
+  // An old report left in place would be counted as this run's.
+  if (!DeleteFileIfExists(m_outputFile)) {
+    Tell(m_outputFile + L" can't be deleted.");
+    return;
+  }
+  m_view->Show(false);
+  RunTests();
+  const int errors = CountInReport(m_outputFile, L"ERROR");
+  const int warnings = CountInReport(m_outputFile, L"WARNING");
+  if (m_singleDevice) {
+    OpenInNotepad(m_outputFile);
+    m_view->PostClose();
+    return;
+  }
+  if (!m_sourceProblem.empty()) {
+    Tell(m_sourceProblem);
+  } else {
+    CTestCompleteDlg complete;
+    complete.m_message = CompletionMessage(errors, warnings, m_outputFile);
+    if (m_view->RunCompletion(complete) == CTestCompleteDlg::kViewFile) {
+      OpenInNotepad(m_outputFile);
+    }
+  }
+  m_view->Show(true);
+}
+
+void CMapFileTestLauncherDlg::TestDevice(CExecuteMapFileTest& test,
+                                         const std::wstring& deviceKey) {
+  test.TestDevice(m_serverName, deviceKey);
+}
+
+void CMapFileTestLauncherDlg::TestKey(const std::wstring& key, const std::wstring& shown) {
+  m_view->SetProgressText(shown);
+  TestDevice(*m_test, key);
+}
+
+void CMapFileTestLauncherDlg::RunTests() {
+  m_sourceProblem.clear();
+  m_view->OpenProgress();
+  m_test = std::make_unique<CExecuteMapFileTest>();
+  m_test->m_reportFilePath = m_outputFile;
+  m_test->m_openReportAfterTest = 0;
+  m_test->m_mapFileUsage = m_mapFileUsage;
+  m_test->m_outputLevel = m_outputLevel;
+  m_test->m_allowGenericMapFile = m_useGenericMapFiles;
+
+  if (m_singleDevice) {
+    TestKey(m_deviceTag, Format(L"Testing map file for %s", m_deviceTag.c_str()));
+  } else if (m_inputSource != 0) {
+    std::vector<std::wstring> keys;
+    if (!ReadDeviceList(m_inputFile, keys)) {
+      m_sourceProblem = L"The device list file " + m_inputFile + L" can't be read.";
+    }
+    for (const std::wstring& key : keys) {
+      TestKey(key, Format(L"Testing map file for %s", DisplayKey(key).c_str()));
+    }
+  } else {
+    std::vector<std::wstring> keys;
+    if (!ListTemplateKeys(keys)) {
+      m_sourceProblem = L"The host database can't be opened, so no device template was tested.";
+    }
+    for (const std::wstring& key : keys) TestKey(key, DisplayKey(key));
+  }
+
+  m_view->CloseProgress();
+  m_test.reset();
+}
+
+}  // namespace ravelin

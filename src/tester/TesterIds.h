@@ -1,0 +1,25 @@
+// Resource and control ids of the tester's dialogs. Plain macros: the
+// resource compiler reads this file too.
+#pragma once
+
+#define IDD_MAPFILE_TEST_LAUNCHER 102
+#define IDD_TEST_PROGRESS 129
+#define IDD_TEST_COMPLETE 130
+#define IDI_TESTER 218
+
+#define IDC_OUTPUT_FILE 1002
+#define IDC_ALL_TEMPLATES 1004
+#define IDC_DEVICES_FROM_FILE 1005
+#define IDC_INPUT_FILE 1006
+#define IDC_RUN_TEST 1007
+#define IDC_CALIBRATION_ONLY 1008
+#define IDC_ALL_MAP_FILES 1009
+#define IDC_USE_GENERIC 1011
+#define IDC_BROWSE_INPUT 1015
+#define IDC_BROWSE_OUTPUT 1016
+#define IDC_VIEW_FILE 1017
+#define IDC_COMPLETE_MESSAGE 1020
+#define IDC_ERRORS_ONLY 1022
+#define IDC_WARNINGS_AND_ERRORS 1023
+#define IDC_EVERYTHING 1024
+#define IDC_PROGRESS_DEVICE 273

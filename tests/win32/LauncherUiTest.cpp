@@ -1,0 +1,243 @@
+// The tester's dialogs through the real COM entry point. The test thread
+// calls launchFenlet, which runs the dialogs modally; a driver thread works
+// them as a user would (radio buttons, the report path, Run Test, the
+// completion dialog's View file... and Close), reads them back and keeps a
+// picture of each dialog. The host root, its database and a stand-in
+// notepad.exe come from launcher-ui-test.sh, which also compares the
+// reports with what ravelin-test writes for the same options.
+//
+// Arguments: DLL SHOTS_DIR REPORT_TEMPLATES REPORT_LIST DEVICE_LIST REPORT_TAG
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "Ravelin_h.h"
+#include "tester/TesterIds.h"
+
+namespace {
+
+std::wstring g_dll, g_shots, g_reportTemplates, g_reportList, g_deviceList, g_reportTag;
+
+// A visible top-level dialog of this process that holds the control.
+HWND FindDialog(int controlId) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{controlId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+            GetDlgItem(window, s->id)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForDialog(int controlId, DWORD milliseconds = 60000) {
+  for (DWORD waited = 0; waited < milliseconds; waited += 100) {
+    if (HWND found = FindDialog(controlId)) return found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+void WaitUntilGone(HWND window) {
+  for (int i = 0; i < 600 && IsWindow(window); ++i) Sleep(100);
+}
+
+std::wstring Text(HWND dialog, int id) {
+  wchar_t buffer[4096];
+  GetDlgItemTextW(dialog, id, buffer, 4096);
+  return buffer;
+}
+
+// Radio buttons and edits are set synchronously; buttons that start work
+// or end a dialog are posted, as a click would be.
+void Select(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Press(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void SetText(HWND dialog, int id, const std::wstring& text) {
+  SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Keeps a picture of the dialog as it stands on the screen (24-bit BMP).
+void Picture(HWND window, const std::wstring& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const DWORD stride = ((width * 3 + 3) / 4) * 4;
+  std::string pixels(stride * height, '\0');
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + DWORD(pixels.size());
+  std::ofstream out(std::filesystem::path(g_shots + L"\\" + name), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(pixels.data(), std::streamsize(pixels.size()));
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+class LauncherUiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    module_ = LoadLibraryW(g_dll.c_str());
+    ASSERT_NE(module_, nullptr);
+    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    ASSERT_NE(getClassObject, nullptr);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(getClassObject(CLSID_FenletLaunchInterface, IID_IClassFactory,
+                             reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IFenletLaunchInterface,
+                                      reinterpret_cast<void**>(&plugin_)), S_OK);
+    factory->Release();
+  }
+  void TearDown() override {
+    if (plugin_) plugin_->Release();
+    CoUninitialize();
+  }
+
+  // Calls launchFenlet on this thread while `drive` works the dialogs.
+  void Launch(const wchar_t* operation, const wchar_t* data,
+              const std::function<void()>& drive) {
+    std::atomic<bool> returned{false};
+    std::thread driver([&] {
+      drive();
+      // Whatever the driver found, never leave a dialog waiting.
+      for (int i = 0; i < 50 && !returned; ++i) Sleep(100);
+      for (int id : {IDC_COMPLETE_MESSAGE, IDC_RUN_TEST}) {
+        if (!returned) {
+          if (HWND left = FindDialog(id)) PostMessageW(left, WM_CLOSE, 0, 0);
+        }
+      }
+    });
+    BSTR op = SysAllocString(operation), launch = SysAllocString(data);
+    EXPECT_EQ(plugin_->launchFenlet(op, launch), S_OK);
+    returned = true;
+    SysFreeString(op);
+    SysFreeString(launch);
+    driver.join();
+  }
+
+  HMODULE module_ = nullptr;
+  IFenletLaunchInterface* plugin_ = nullptr;
+};
+
+// Runs a batch test from the launcher and checks the completion dialog.
+void DriveBatch(const std::function<void(HWND)>& choose, const std::wstring& shot,
+                std::wstring& completion) {
+  HWND launcher = WaitForDialog(IDC_RUN_TEST);
+  ASSERT_NE(launcher, nullptr) << "the launcher did not open";
+  choose(launcher);
+  Picture(launcher, shot + L"-launcher.bmp");
+  Press(launcher, IDC_RUN_TEST);
+  HWND done = WaitForDialog(IDC_COMPLETE_MESSAGE, 180000);
+  ASSERT_NE(done, nullptr) << "no completion dialog";
+  completion = Text(done, IDC_COMPLETE_MESSAGE);
+  Picture(done, shot + L"-complete.bmp");
+  Press(done, IDC_VIEW_FILE);
+  WaitUntilGone(done);
+  launcher = WaitForDialog(IDC_RUN_TEST);
+  ASSERT_NE(launcher, nullptr) << "the launcher did not come back";
+  Press(launcher, IDCANCEL);
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) {
+  return text.find(part) != std::wstring::npos;
+}
+
+TEST_F(LauncherUiTest, BatchOverAllTemplates) {
+  std::wstring completion;
+  Launch(L"3", L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>", [&] {
+    DriveBatch(
+        [](HWND launcher) {
+          Select(launcher, IDC_ALL_TEMPLATES);
+          Select(launcher, IDC_EVERYTHING);
+          SetText(launcher, IDC_OUTPUT_FILE, g_reportTemplates);
+          EXPECT_FALSE(IsWindowEnabled(GetDlgItem(launcher, IDC_INPUT_FILE)));
+        },
+        L"templates", completion);
+  });
+  EXPECT_TRUE(Contains(completion, L"The map file test completed successfully.")) << completion;
+  EXPECT_TRUE(Contains(completion, g_reportTemplates)) << completion;
+}
+
+TEST_F(LauncherUiTest, BatchOverADeviceListFile) {
+  std::wstring completion;
+  Launch(L"3", L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>", [&] {
+    DriveBatch(
+        [](HWND launcher) {
+          Select(launcher, IDC_DEVICES_FROM_FILE);
+          SetText(launcher, IDC_INPUT_FILE, g_deviceList);
+          Select(launcher, IDC_ALL_MAP_FILES);
+          SetText(launcher, IDC_OUTPUT_FILE, g_reportList);
+        },
+        L"list", completion);
+  });
+  EXPECT_TRUE(Contains(completion, g_reportList)) << completion;
+}
+
+TEST_F(LauncherUiTest, OneDeviceOpensItsReportAndCloses) {
+  Launch(L"0", L"<TARNTAG>PT-101</TARNTAG><PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>", [] {
+    HWND launcher = WaitForDialog(IDC_RUN_TEST);
+    ASSERT_NE(launcher, nullptr) << "the launcher did not open";
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(launcher, IDC_ALL_TEMPLATES)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(launcher, IDC_DEVICES_FROM_FILE)));
+    SetText(launcher, IDC_OUTPUT_FILE, g_reportTag);
+    Picture(launcher, L"device-launcher.bmp");
+    Press(launcher, IDC_RUN_TEST);
+    WaitUntilGone(launcher);
+  });
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc != 7) {
+    std::fprintf(stderr,
+                 "usage: DLL SHOTS REPORT_TEMPLATES REPORT_LIST DEVICE_LIST REPORT_TAG\n");
+    return 2;
+  }
+  g_dll = argv[1];
+  g_shots = argv[2];
+  g_reportTemplates = argv[3];
+  g_reportList = argv[4];
+  g_deviceList = argv[5];
+  g_reportTag = argv[6];
+  return RUN_ALL_TESTS();
+}
