@@ -9,24 +9,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
+#include "PeakMemory.h"
 #include "cli/TestCommand.h"
 #include "plant/PlantGenerator.h"
 
 namespace {
-
-// Peak resident memory of the process in MiB (Linux); 0 where unknown.
-double PeakMemoryMiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-  }
-  return 0;
-}
 
 // Runs in a child process; writes the seconds the test run took to `pipe`.
 void RunTemplates(const std::filesystem::path& root, size_t templates, int pipe) {

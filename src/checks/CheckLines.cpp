@@ -1,6 +1,7 @@
 #include "checks/CheckLines.h"
 
 #include "base/Text.h"
+#include "outside/db/ProgLog.h"
 #include "outside/db/VelkProfile.h"
 #include "outside/desc/MapFile.h"
 #include "outside/desc/ParameterInfo.h"
@@ -56,6 +57,14 @@ int32_t LookUpMapFileParameter(CParameterInfo& info) {
     info.m_bNeedsMoniker = 0;
   }
   return specialInfo;
+}
+
+void LogMissingDefault(const wchar_t* source, int line, const std::wstring& commonName) {
+  BssProgLog(source, line, 2, 0x20000001,
+             Format(L"The map file for this device indicates that there is no "
+                    L"associated parameter for \"%s\" but the map file does not "
+                    L"specify a default value.",
+                    commonName.c_str()));
 }
 
 }  // namespace ravelin

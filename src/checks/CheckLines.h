@@ -44,4 +44,8 @@ std::wstring ConventionalDevicePath();
 // provides the quantity (ParamSpecialInfo).
 int32_t LookUpMapFileParameter(CParameterInfo& info);
 
+// The program-log entry of a quantity the map file marks as having no
+// associated parameter but gives no default for.
+void LogMissingDefault(const wchar_t* source, int line, const std::wstring& commonName);
+
 }  // namespace ravelin

@@ -2,7 +2,6 @@
 
 #include "base/Text.h"
 #include "outside/comm/VelkToolkit.h"
-#include "outside/db/ProgLog.h"
 #include "outside/desc/MapFile.h"
 
 namespace ravelin {
@@ -55,11 +54,7 @@ void CNonEnumParamInfo::CheckDefault(CheckLines& lines, int32_t mapFileKind,
                                      const std::wstring& conventionalPath) {
   double value = 0.0;
   if (m_pMapFile->GetDefaultParamValue(m_strCommonName, m_nVarType, &value, 0) != 0) {
-    BssProgLog(L"NonEnumParamInfo", __LINE__, 2, 0x20000001,
-               Format(L"The map file for this device indicates that there is no "
-                      L"associated parameter for \"%s\" but the map file does not "
-                      L"specify a default value.",
-                      m_strCommonName.c_str()));
+    LogMissingDefault(L"NonEnumParamInfo", __LINE__, m_strCommonName);
     lines.Error(
         L"ERROR: No Associated Parameter is defined, but unable to read the value "
         L"from the map file.");

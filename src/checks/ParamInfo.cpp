@@ -3,7 +3,6 @@
 #include "base/Text.h"
 #include "outside/CommonConversions.h"
 #include "outside/comm/VelkToolkit.h"
-#include "outside/db/ProgLog.h"
 #include "outside/db/VelkProfile.h"
 #include "outside/desc/MapFile.h"
 #include "platform/Profile.h"
@@ -70,11 +69,7 @@ void CParamInfo::CheckDefault(CheckLines& lines, int32_t mapFileKind,
                               const std::wstring& conventionalPath) {
   int32_t code = kUnset;
   if (m_pMapFile->GetDefaultParamValue(m_strCommonName, m_nVarType, &code, 0) != 0) {
-    BssProgLog(L"ParamInfo", __LINE__, 2, 0x20000001,
-               Format(L"The map file for this device indicates that there is no "
-                      L"associated parameter for \"%s\" but the map file does not "
-                      L"specify a default value.",
-                      m_strCommonName.c_str()));
+    LogMissingDefault(L"ParamInfo", __LINE__, m_strCommonName);
     lines.Error(
         L"ERROR: No Associated Parameter is defined, but unable to read the value "
         L"directly from the map file.");
