@@ -48,6 +48,23 @@ void FieldbusTemperatureUnits(HandMapFile& f) {
   }
 }
 
+// A 4-20 mA HART device with a generic input block whose damping and
+// transfer function have no parameter, up to its block types.
+void HartGenericInput(HandMapFile& f, bool calibration, const wchar_t* damping) {
+  f.Identification(calibration, true);
+  f.Section(kParameterMap);
+  HartRanges(f);
+  f.Section(kSpecialInfo);
+  LoopOutputSpecialInfo(f);
+  f.Entry(kDamping, kNoParameter);
+  f.Entry(kTransferFunc, kNoParameter);
+  f.Section(kDefaults);
+  LoopOutputDefaults(f);
+  f.Entry(kDamping, damping);
+  f.Entry(kTransferFunc, L"0");
+  f.BlockTypes(1, 1);
+}
+
 }  // namespace
 
 // Frequency input. The transfer function comes from a formula over the
@@ -72,18 +89,7 @@ void HartFrequencyText(HandMapFile& f) {
 
 // A pressure map kept out of calibration: only "All map files" finds it.
 void HartExportOnlyText(HandMapFile& f) {
-  f.Identification(false, true);
-  f.Section(kParameterMap);
-  HartRanges(f);
-  f.Section(kSpecialInfo);
-  LoopOutputSpecialInfo(f);
-  f.Entry(kDamping, kNoParameter);
-  f.Entry(kTransferFunc, kNoParameter);
-  f.Section(kDefaults);
-  LoopOutputDefaults(f);
-  f.Entry(kDamping, L"2.0");
-  f.Entry(kTransferFunc, L"0");
-  f.BlockTypes(1, 1);
+  HartGenericInput(f, false, L"2.0");
   f.Map(MapOf(In(kUnits)), {{12, 12}, {7, 7}, {1, 1}}, CUnitsConversion());
 }
 
@@ -133,18 +139,7 @@ void FieldbusThermocoupleText(HandMapFile& f) {
 // Any HART device: the primary variable's ranges and units, every HART
 // units code mapped onto itself.
 void GenericHartText(HandMapFile& f) {
-  f.Identification(true, true);
-  f.Section(kParameterMap);
-  HartRanges(f);
-  f.Section(kSpecialInfo);
-  LoopOutputSpecialInfo(f);
-  f.Entry(kDamping, kNoParameter);
-  f.Entry(kTransferFunc, kNoParameter);
-  f.Section(kDefaults);
-  LoopOutputDefaults(f);
-  f.Entry(kDamping, L"1.0");
-  f.Entry(kTransferFunc, L"0");
-  f.BlockTypes(1, 1);
+  HartGenericInput(f, true, L"1.0");
   f.Section(MapOf(In(kUnits)));
   const CUnitsConversion units;
   for (uint16_t code = 1; code < 256; ++code) {
