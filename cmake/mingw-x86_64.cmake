@@ -3,6 +3,12 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(RAVELIN_MINGW_PREFIX x86_64-w64-mingw32)
+# The Debian packages' architecture word: g++-mingw-w64-x86-64-posix.
+set(RAVELIN_MINGW_PACKAGE_ARCH x86-64)
+if(NOT EXISTS /usr/bin/${RAVELIN_MINGW_PREFIX}-g++-posix)
+  message(FATAL_ERROR "${RAVELIN_MINGW_PREFIX}-g++-posix not found: install the Debian "
+          "package g++-mingw-w64-x86-64-posix (tools/install-deps.sh installs it)")
+endif()
 set(CMAKE_C_COMPILER ${RAVELIN_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${RAVELIN_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${RAVELIN_MINGW_PREFIX}-windres)

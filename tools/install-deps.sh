@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need. Idempotent and
 # quick when everything is there: apt-get runs only for what is missing.
+# --list prints the packages, one a line, and installs nothing.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev llvm lld
   libgtest-dev libgmock-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine64-tools libwine-dev
   xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
 )
+if [ "${1:-}" = --list ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

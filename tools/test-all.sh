@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: the
+# check that every tool the builds found comes from a listed package, the
 # native suite, the same suite under AddressSanitizer and UBSan, a short
 # fuzz run of every parser, and the Windows suite under Wine.
 set -euo pipefail
@@ -27,6 +28,7 @@ run() {
   echo "== $*"
   if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
+run tools/check-deps.sh build/native build/native-asan build/fuzz build/win64 build/win32
 run ctest --preset native
 run ctest --preset native-asan
 run tools/fuzz-smoke.sh "${RAVELIN_FUZZ_SECONDS:-20}"
