@@ -23,19 +23,37 @@ regsvr "$dll" || fail "regsvr32 failed"
 
 test_devices() { sqlite3 "$work/plant/velk.db" 'SELECT COUNT(*) FROM Devices WHERE DeviceKey < 1000000'; }
 
-# Starts operation 2, waits for the question and answers it with a key.
+# Starts operation 2 and answers its question with a key. The key goes to
+# the question's window only once the window is mapped (a window found by
+# name before that refuses the focus), and again while the question stays:
+# a key sent as the window appears can be lost. On failure it shows what it
+# saw.
 answer() {
-  local key=$1 window="" status=0
+  local key=$1 window status=0 seen="$work/answer-$1.log"
+  : >"$seen"
   "$wine" "$host" 2 "<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>" >"$work/host.txt" 2>&1 &
   local pid=$!
-  for _ in $(seq 1 100); do
-    window=$(xdotool search --name '^Ravelin$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+  for _ in $(seq 1 150); do
+    kill -0 "$pid" 2>/dev/null || break
+    window=$(xdotool search --onlyvisible --name '^Ravelin$' 2>>"$seen" | head -n 1) || true
+    if [ -n "$window" ]; then
+      echo "window $window: sending $key" >>"$seen"
+      xdotool windowfocus --sync "$window" >>"$seen" 2>&1 &&
+        xdotool key --window "$window" "$key" >>"$seen" 2>&1 || true
+    fi
     sleep 0.2
   done
-  [ -n "$window" ] || { kill "$pid"; fail "no question appeared for operation 2"; }
-  xdotool windowfocus --sync "$window" key --window "$window" "$key"
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"
+    fail "operation 2 did not end after '$key' in 30 s; what was seen:
+$(cat "$seen")
+windows: $(xdotool search --name . getwindowname %@ 2>&1 | tr '\n' '|')
+host: $(cat "$work/host.txt")"
+  fi
   wait "$pid" || status=$?
-  [ "$status" = 0 ] || fail "operation 2 answered '$key': exit $status: $(cat "$work/host.txt")"
+  [ "$status" = 0 ] || fail "operation 2 answered '$key': exit $status: $(cat "$work/host.txt")
+what was seen: $(cat "$seen")"
+  grep -q '^window ' "$seen" || fail "operation 2 ended before its question was answered: $(cat "$work/host.txt")"
 }
 
 before=$(sqlite3 "$work/plant/velk.db" 'SELECT COUNT(*) FROM Devices; SELECT COUNT(*) FROM Blocks; SELECT COUNT(*) FROM BlockData')
