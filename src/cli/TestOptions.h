@@ -10,7 +10,7 @@ namespace ravelin {
 struct TestOptions {
   enum class Source { kNone, kDevice, kDeviceList, kAllTemplates, kCreateTestDevices };
 
-  std::wstring hostRoot;     // empty: RAVELIN_HOST_ROOT, else the default
+  std::wstring hostRoot;     // empty: RAVELIN_HOST_ROOT
   Source source = Source::kNone;
   std::wstring device;       // --device KEY, or the --device-list FILE
   std::wstring server;       // empty: velk.ini

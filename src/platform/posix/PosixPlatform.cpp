@@ -125,7 +125,7 @@ std::wstring HostRoot() {
   if (const char* env = std::getenv("RAVELIN_HOST_ROOT"); env && *env) {
     return FromUtf8(env);
   }
-  return FromUtf8(RAVELIN_DEFAULT_HOST_ROOT);
+  return L"";
 }
 
 }  // namespace ravelin
