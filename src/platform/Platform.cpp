@@ -28,9 +28,29 @@ bool FileExists(const std::wstring& path) {
 }
 
 bool DeleteFileIfExists(const std::wstring& path) {
+  const std::filesystem::path file = FsPath(path);
   std::error_code error;
-  std::filesystem::remove(FsPath(path), error);
+  const auto status = std::filesystem::symlink_status(file, error);
+  if (!std::filesystem::exists(status)) return true;
+  // A folder (even an empty one) or a device is never taken for a file.
+  if (!std::filesystem::is_regular_file(status) && !std::filesystem::is_symlink(status)) {
+    return false;
+  }
+  std::filesystem::remove(file, error);
   return !error;
+}
+
+std::wstring WhyUnreadable(const std::wstring& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(FsPath(path), error);
+  if (!std::filesystem::exists(status)) return L"no such file";
+  if (std::filesystem::is_directory(status)) return L"it is a folder, not a file";
+  return L"it cannot be read";
+}
+
+bool IsSameExistingFile(const std::wstring& a, const std::wstring& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(FsPath(a), FsPath(b), error) && !error;
 }
 
 bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {

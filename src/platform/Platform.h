@@ -83,7 +83,14 @@ class ScopedPlatform {
 
 // File helpers over FsPath, the same on every platform.
 bool FileExists(const std::wstring& path);
+// Deletes a file or a link; a missing one is no error. False, and nothing
+// deleted, for a folder or anything else that is not a file.
 bool DeleteFileIfExists(const std::wstring& path);
+// Why a file that could not be read could not: no such file, a folder, or
+// no access.
+std::wstring WhyUnreadable(const std::wstring& path);
+// Both paths exist and name the same file (through links, case or `..`).
+bool IsSameExistingFile(const std::wstring& a, const std::wstring& b);
 
 // What tells a changed file from the one read before: the last write time
 // at the finest resolution the system keeps, the size, and on POSIX the

@@ -16,6 +16,8 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 }  // namespace
 
 bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys) {
+  // A folder opens as a stream on POSIX and reads as empty.
+  if (!FileExists(path)) return false;
   std::ifstream file(FsPath(path), std::ios::binary);
   if (!file) return false;
   std::ostringstream content;

@@ -1,5 +1,6 @@
 #include "tester/ReportFile.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "base/Text.h"
@@ -44,6 +45,26 @@ const std::wstring& EndBanner() {
   static const std::wstring line =
       std::wstring(25, L'%') + L" End of Test " + std::wstring(34, L'%') + L"\n";
   return line;
+}
+
+std::wstring StartReport(const std::wstring& path) {
+  const std::filesystem::path file = FsPath(path);
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error)) {
+    return L"The report " + path + L" is a folder, not a file.";
+  }
+  if (!DeleteFileIfExists(path)) {
+    return std::filesystem::exists(file, error)
+               ? L"The report " + path + L" is not a file, so it is not replaced."
+               : path + L" can't be deleted.";
+  }
+  std::ofstream created(file, std::ios::binary);
+  if (created) return L"";
+  const std::filesystem::path folder = file.parent_path();
+  if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+    return L"The report " + path + L" can't be written: its folder does not exist.";
+  }
+  return L"The report " + path + L" can't be written.";
 }
 
 bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {

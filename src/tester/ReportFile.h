@@ -20,6 +20,12 @@ const std::wstring& EndBanner();
 // The report file's name beside the host's folders.
 inline constexpr wchar_t kReportFileName[] = L"MapFileTestResults.txt";
 
+// Begins a run's report: deletes the old report and creates the new one,
+// empty, so a report that cannot be written is known before the first
+// device. Only a file is ever deleted. Empty on success, else a sentence
+// that names the path and says why; the old report is then left as it was.
+std::wstring StartReport(const std::wstring& path);
+
 // Appends the lines to the file, creating it when missing; a line end
 // inside a line is written as CR LF too. False when the file cannot be
 // opened or written; lines written before the failure stay.

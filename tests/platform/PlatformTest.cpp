@@ -55,6 +55,14 @@ TEST(FileHelpersTest, FindReplaceDeleteAndJoin) {
   EXPECT_FALSE(FileExists(b));
   EXPECT_TRUE(DeleteFileIfExists(b));  // a missing file is no error
   EXPECT_FALSE(FileExists(dir.Path()));  // a directory is not a file
+  const std::wstring folder = dir.Join(L"empty");
+  std::filesystem::create_directory(FsPath(folder));
+  EXPECT_FALSE(DeleteFileIfExists(folder));
+  EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder)));
+
+  dir.Write(L"b.txt", "again");
+  EXPECT_TRUE(IsSameExistingFile(b, JoinPath(folder, JoinPath(L"..", L"b.txt"))));
+  EXPECT_FALSE(IsSameExistingFile(b, a));  // a is gone
 
   EXPECT_EQ(JoinPath(L"root", L"velk.ini"), std::wstring(L"root") + kPathSeparator + L"velk.ini");
 }

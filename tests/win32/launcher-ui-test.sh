@@ -27,7 +27,8 @@ RAVELIN_HOST_ROOT=$(winpath "$work/plant")
 ODBCINI=$work/plant/odbc.ini
 ODBCSYSINI=$work/plant
 
-report() { winpath "$work/$1.txt"; }
+# Blanks in the report paths: the viewer must get each path as one argument.
+report() { winpath "$work/report $1.txt"; }
 timeout 600 "$wine" "$driver" "$dll" "$(winpath "$shots")" "$(report templates)" \
   "$(report list)" "$(winpath "$work/devices.txt")" "$(report tag)" ||
   fail "the dialog driver failed"
@@ -45,7 +46,7 @@ same_as_cli() {
   [ "$status" -le 1 ] || fail "ravelin-test for $name: exit $status"
   local untimed='s/^The test was conducted at .*$/The test was conducted at TIME/'
   expect_text "report of $name against ravelin-test" \
-    "$(sed "$untimed" "$work/$name-cli.txt")" "$(sed "$untimed" "$work/$name.txt")"
+    "$(sed "$untimed" "$work/report $name-cli.txt")" "$(sed "$untimed" "$work/report $name.txt")"
 }
 same_as_cli templates --all-templates --level all
 same_as_cli list --device-list "$(winpath "$work/devices.txt")" --all-map-files

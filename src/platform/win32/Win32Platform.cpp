@@ -12,6 +12,28 @@
 
 namespace ravelin {
 
+namespace {
+
+// One argument as the C runtime's command-line parser reads it back: in
+// quotes, with a quote escaped and the backslashes before a quote doubled.
+std::wstring QuoteArgument(const std::wstring& argument) {
+  std::wstring quoted = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+}  // namespace
+
 const wchar_t kPathSeparator = L'\\';
 
 std::filesystem::path FsPath(const std::wstring& path) {
@@ -69,7 +91,7 @@ class Win32Platform final : public Platform {
 
   bool StartProgram(const std::wstring& program,
                     const std::wstring& argument) override {
-    std::wstring commandLine = L"\"" + program + L"\" " + argument;
+    std::wstring commandLine = QuoteArgument(program) + L" " + QuoteArgument(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
