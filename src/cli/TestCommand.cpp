@@ -47,14 +47,6 @@ class Command {
   std::ostream& err_;
 };
 
-std::wstring DescribeUnreadable(const std::wstring& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(FsPath(path), error);
-  if (!std::filesystem::exists(status)) return L"no such file";
-  if (std::filesystem::is_directory(status)) return L"it is a directory";
-  return L"it cannot be read";
-}
-
 // Why the host's data source cannot be used, or empty when it can.
 std::wstring Command::DataSourceProblem() const {
   try {
@@ -75,7 +67,7 @@ bool Command::CollectKeys(const TestOptions& options, std::vector<std::wstring>&
       return true;
     case TestOptions::Source::kDeviceList:
       if (!ReadDeviceList(options.device, keys)) {
-        problem = L"device list " + options.device + L": " + DescribeUnreadable(options.device);
+        problem = L"device list " + options.device + L": " + WhyUnreadable(options.device);
         return false;
       }
       if (keys.empty()) problem = L"device list " + options.device + L": no device keys";
@@ -103,8 +95,12 @@ int Command::CreateDevices(const std::wstring& server) {
 int Command::Run(const TestOptions& options) {
   if (!options.hostRoot.empty()) SetHostRoot(options.hostRoot);
   const std::wstring root = HostRoot();
+  if (root.empty()) {
+    return Fail(L"no host root: give --host-root DIR or set RAVELIN_HOST_ROOT"
+                L" (tools/run-sample.sh makes the sample plant in build/plant)");
+  }
   std::error_code error;
-  if (root.empty() || !std::filesystem::is_directory(FsPath(root), error)) {
+  if (!std::filesystem::is_directory(FsPath(root), error)) {
     return Fail(L"host root \"" + root + L"\": no such directory");
   }
   UseHostDataSources(root);
@@ -142,9 +138,12 @@ int Command::Run(const TestOptions& options) {
   if (needsDatabase && !database.IsOpen()) {
     return Fail(L"data source \"DSN=VELK\": " + DataSourceProblem());
   }
-  if (!DeleteFileIfExists(report)) {
-    return Fail(L"report " + report + L": the old report cannot be deleted");
+  if (options.source == TestOptions::Source::kDeviceList &&
+      IsSameExistingFile(options.device, report)) {
+    return Fail(L"the device list " + options.device + L" and the report " + report +
+                L" are the same file; give another --report");
   }
+  if (const std::wstring problem = StartReport(report); !problem.empty()) return Fail(problem);
 
   CExecuteMapFileTest test;
   test.m_reportFilePath = report;
@@ -152,10 +151,16 @@ int Command::Run(const TestOptions& options) {
   test.m_mapFileUsage = options.mapFileUsage;
   test.m_outputLevel = options.level;
   test.m_allowGenericMapFile = options.allowGeneric ? 1 : 0;
+  size_t unreached = 0;
   for (size_t i = 0; i < keys.size(); ++i) {
     err_ << "device " << i + 1 << " of " << keys.size() << ": "
          << ToUtf8(DisplayKey(keys[i])) << '\n';
     test.TestDevice(server, keys[i]);
+    if (!test.UnreachedReason().empty()) {
+      ++unreached;
+      err_ << "ravelin-test: " << ToUtf8(keys[i]) << " (server " << ToUtf8(server)
+           << ") not tested: " << ToUtf8(test.UnreachedReason()) << '\n';
+    }
   }
 
   const int errors = CountInReport(report, L"ERROR");
@@ -166,6 +171,11 @@ int Command::Run(const TestOptions& options) {
     out_ << test.LostReportSections() << " of " << keys.size()
          << " report sections could not be written; the counts miss them\n";
     return Fail(L"report " + report + L": cannot be written");
+  }
+  if (unreached > 0) {
+    out_ << unreached << " of " << keys.size() << " devices could not be tested\n";
+    if (unreached == keys.size()) return kFailure;
+    return kErrorsFound;
   }
   return errors > 0 ? kErrorsFound : kClean;
 }

@@ -9,9 +9,10 @@
 
 namespace ravelin {
 
-// Exit status: 0 when the run found no "ERROR", 1 when it did, 2 for a usage
-// error, when nothing could be tested, or when the report could not be
-// written in full.
+// Exit status: 0 when the run found no "ERROR" and reached every device, 1
+// when it found errors or some devices could not be reached, 2 for a usage
+// error, when no device could be reached or nothing could be tested, or
+// when the report could not be written in full.
 int RunTestCommand(const std::vector<std::wstring>& args, std::ostream& out,
                    std::ostream& err);
 

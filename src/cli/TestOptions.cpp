@@ -15,8 +15,8 @@ const char kTestUsage[] =
     "every device template, and writes the test report. Or creates a fieldbus\n"
     "test device in the host database for every device template.\n"
     "\n"
-    "  --host-root DIR     the host root (default: RAVELIN_HOST_ROOT, else the\n"
-    "                      sample plant)\n"
+    "  --host-root DIR     the host root (default: RAVELIN_HOST_ROOT; one of\n"
+    "                      the two is needed)\n"
     "  --device KEY        a device tag, or !NamedConfig! and a template name\n"
     "  --device-list FILE  one device key per line; empty lines are skipped\n"
     "  --all-templates     every device template of the host database\n"
@@ -32,8 +32,9 @@ const char kTestUsage[] =
     "  --no-generic        refuse generic map files\n"
     "  --help, --version   show this text, or the version\n"
     "\n"
-    "Exit status: 0 no errors, 1 errors found, 2 usage error or nothing could be\n"
-    "tested (test device creation: 0 done, 2 it ended early).\n";
+    "Exit status: 0 no errors, 1 errors found or some devices could not be\n"
+    "reached, 2 usage error or no device could be tested (test device\n"
+    "creation: 0 done, 2 it ended early).\n";
 
 namespace {
 

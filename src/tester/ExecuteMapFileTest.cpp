@@ -45,6 +45,10 @@ uint16_t BlockTypeValue(const std::wstring& text) {
 
 std::wstring ServerRoot(const std::wstring& server) { return L"\\\\" + server; }
 
+std::wstring ServerUnreachable(const std::wstring& server, const CVelkToolkit& toolkit) {
+  return L"server " + server + L" cannot be reached: " + toolkit.GetLastErrorText();
+}
+
 }  // namespace
 
 CExecuteMapFileTest::CExecuteMapFileTest() = default;
@@ -71,11 +75,17 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
   bool fieldbus = false;
   std::wstring name;
   std::wstring moniker;
+  // Found before the block test, which then only sees an empty identity.
+  std::wstring unreached;
   if (IsNamedConfigMoniker(deviceKey)) {
     moniker = deviceKey;
-    toolkit.NewRoot(ServerRoot(server), kProtocolHart);
+    if (toolkit.NewRoot(ServerRoot(server), kProtocolHart) != 0) {
+      unreached = ServerUnreachable(server, toolkit);
+    }
     toolkit.SetView(kViewNamedConfig);
-    toolkit.Item(&toolkit, moniker);
+    if (toolkit.Item(&toolkit, moniker) != 0 && unreached.empty()) {
+      unreached = L"no such device template on server " + server;
+    }
     std::wstring ddl;
     CancelableStringRead(toolkit, L"Name", name, nullptr);
     CancelableStringRead(toolkit, L"DDL", ddl, nullptr);
@@ -86,10 +96,14 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
     }
   } else {
     name = deviceKey;
-    FindBlockKeyForTag(name, blockKey);
+    if (!FindBlockKeyForTag(name, blockKey)) {
+      unreached = L"no device carries this tag in the host database";
+    }
     CDbwTarnBlock block;
     block.Identify(blockKey);
-    if (block.Access(CDbwDbSession::GetGlobalSessionPtr()) == kDbwOk) {
+    if (block.Access(CDbwDbSession::GetGlobalSessionPtr()) != kDbwOk) {
+      if (unreached.empty()) unreached = L"the tag's block cannot be read from the host database";
+    } else {
       manufacturerId = block.GetMfrId();
       deviceType = block.GetDeviceTypeCode();
       deviceRevision = block.GetDeviceRevisionCode();
@@ -113,12 +127,14 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
     }
   }
   TestBlock(server, name, moniker, manufacturerId, deviceType, deviceRevision, fieldbus);
+  if (!unreached.empty()) m_unreachedReason = unreached;
 }
 
 void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
                                     std::wstring moniker, int32_t manufacturerId,
                                     int32_t deviceType, int32_t deviceRevision,
                                     bool isFieldbus) {
+  m_unreachedReason.clear();
   if (m_reportFilePath.empty()) {
     std::wstring devicePath;
     GetVelkProfileValue(L"INSTALLATION", L"DevicePath", devicePath);
@@ -142,8 +158,10 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
     const wchar_t* failure = nullptr;
     if (toolkit.NewRoot(ServerRoot(server), isFieldbus ? kProtocolFieldbus : kProtocolHart) != 0) {
       failure = L"Server NewRoot failed.";
+      m_unreachedReason = ServerUnreachable(server, toolkit);
     } else if (toolkit.Item(&toolkit, moniker) != 0) {
       failure = L"Server Item failed.";
+      m_unreachedReason = L"server " + server + L" does not know the device " + moniker;
     }
     if (failure != nullptr) {
       BssProgLog(kSource, __LINE__, 2, 0x20000001, failure);

@@ -45,6 +45,12 @@ class CExecuteMapFileTest {
   // How many block sections could not be written to the report file.
   int LostReportSections() const { return m_lostReportSections; }
 
+  // Why the device of the last TestDevice or TestBlock could not be reached:
+  // an unknown tag or template, a server that cannot be reached, a device
+  // the server does not know. Empty when it was reached. The report's lines
+  // are the same either way; this tells a caller that nothing was tested.
+  const std::wstring& UnreachedReason() const { return m_unreachedReason; }
+
   // 1: each block replaces the report and opens it; 0: blocks are appended.
   int32_t m_openReportAfterTest = 1;
   int32_t m_allowGenericMapFile = 0;
@@ -68,6 +74,7 @@ class CExecuteMapFileTest {
   void Title(const wchar_t* title, bool first = false);
 
   int m_lostReportSections = 0;
+  std::wstring m_unreachedReason;
 };
 
 }  // namespace ravelin

@@ -140,6 +140,26 @@ void CMapFileTestLauncherDlg::Browse(bool input) {
   UpdateData(false);
 }
 
+bool CMapFileTestLauncherDlg::CollectKeys(std::wstring& problem) {
+  m_keys.clear();
+  if (m_singleDevice) {
+    m_keys.push_back(m_deviceTag);
+  } else if (m_inputSource != 0) {
+    if (!ReadDeviceList(m_inputFile, m_keys)) {
+      problem = L"The device list file " + m_inputFile + L" can't be read: " +
+                WhyUnreadable(m_inputFile) + L".";
+    } else if (m_keys.empty()) {
+      problem = L"The device list file " + m_inputFile + L" names no device.";
+    } else if (IsSameExistingFile(m_inputFile, m_outputFile)) {
+      problem = L"The device list file " + m_inputFile + L" and the report file " +
+                m_outputFile + L" are the same file. Choose another report file.";
+    }
+  } else if (!ListTemplateKeys(m_keys)) {
+    problem = L"The host database can't be opened, so no device template was tested.";
+  }
+  return problem.empty();
+}
+
 void CMapFileTestLauncherDlg::OnRunTest() {
   UpdateData(true);
   if (m_outputFile.empty()) {
@@ -150,28 +170,28 @@ void CMapFileTestLauncherDlg::OnRunTest() {
     Tell(L"Please specify the input file to read the devices from.");
     return;
   }
-  // An old report left in place would be counted as this run's.
-  if (!DeleteFileIfExists(m_outputFile)) {
-    Tell(m_outputFile + L" can't be deleted.");
+  // The old report goes only once the run can start: an old report left in
+  // place would be counted as this run's, one deleted for a refused run is
+  // lost for nothing.
+  std::wstring problem;
+  if (!CollectKeys(problem) || !(problem = StartReport(m_outputFile)).empty()) {
+    Tell(problem);
     return;
   }
   m_view->Show(false);
   RunTests();
   const int errors = CountInReport(m_outputFile, L"ERROR");
   const int warnings = CountInReport(m_outputFile, L"WARNING");
+  if (!m_unreached.empty()) Tell(UnreachedMessage(m_unreached, m_keys.size()));
   if (m_singleDevice) {
     OpenInNotepad(m_outputFile);
     m_view->PostClose();
     return;
   }
-  if (!m_sourceProblem.empty()) {
-    Tell(m_sourceProblem);
-  } else {
-    CTestCompleteDlg complete;
-    complete.m_message = CompletionMessage(errors, warnings, m_outputFile);
-    if (m_view->RunCompletion(complete) == CTestCompleteDlg::kViewFile) {
-      OpenInNotepad(m_outputFile);
-    }
+  CTestCompleteDlg complete;
+  complete.m_message = CompletionMessage(errors, warnings, m_outputFile);
+  if (m_view->RunCompletion(complete) == CTestCompleteDlg::kViewFile) {
+    OpenInNotepad(m_outputFile);
   }
   m_view->Show(true);
 }
@@ -181,13 +201,8 @@ void CMapFileTestLauncherDlg::TestDevice(CExecuteMapFileTest& test,
   test.TestDevice(m_serverName, deviceKey);
 }
 
-void CMapFileTestLauncherDlg::TestKey(const std::wstring& key, const std::wstring& shown) {
-  m_view->SetProgressText(shown);
-  TestDevice(*m_test, key);
-}
-
 void CMapFileTestLauncherDlg::RunTests() {
-  m_sourceProblem.clear();
+  m_unreached.clear();
   m_view->OpenProgress();
   m_test = std::make_unique<CExecuteMapFileTest>();
   m_test->m_reportFilePath = m_outputFile;
@@ -196,26 +211,33 @@ void CMapFileTestLauncherDlg::RunTests() {
   m_test->m_outputLevel = m_outputLevel;
   m_test->m_allowGenericMapFile = m_useGenericMapFiles;
 
-  if (m_singleDevice) {
-    TestKey(m_deviceTag, Format(L"Testing map file for %s", m_deviceTag.c_str()));
-  } else if (m_inputSource != 0) {
-    std::vector<std::wstring> keys;
-    if (!ReadDeviceList(m_inputFile, keys)) {
-      m_sourceProblem = L"The device list file " + m_inputFile + L" can't be read.";
+  // A template's progress text is its name alone.
+  const bool templates = !m_singleDevice && m_inputSource == 0;
+  for (const std::wstring& key : m_keys) {
+    m_view->SetProgressText(templates ? DisplayKey(key)
+                                      : Format(L"Testing map file for %s",
+                                               DisplayKey(key).c_str()));
+    TestDevice(*m_test, key);
+    if (!m_test->UnreachedReason().empty()) {
+      m_unreached.push_back(DisplayKey(key) + L": " + m_test->UnreachedReason());
     }
-    for (const std::wstring& key : keys) {
-      TestKey(key, Format(L"Testing map file for %s", DisplayKey(key).c_str()));
-    }
-  } else {
-    std::vector<std::wstring> keys;
-    if (!ListTemplateKeys(keys)) {
-      m_sourceProblem = L"The host database can't be opened, so no device template was tested.";
-    }
-    for (const std::wstring& key : keys) TestKey(key, DisplayKey(key));
   }
 
   m_view->CloseProgress();
   m_test.reset();
+}
+
+std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested) {
+  constexpr size_t kShown = 10;
+  std::wstring text = Format(L"%d of %d devices could not be tested:\r\n",
+                             static_cast<int>(unreached.size()), static_cast<int>(tested));
+  for (size_t i = 0; i < unreached.size() && i < kShown; ++i) {
+    text += L"\r\n" + unreached[i];
+  }
+  if (unreached.size() > kShown) {
+    text += Format(L"\r\n... and %d more", static_cast<int>(unreached.size() - kShown));
+  }
+  return text;
 }
 
 }  // namespace ravelin

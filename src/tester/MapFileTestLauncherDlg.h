@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tester/TestCompleteDlg.h"
 
@@ -76,6 +77,7 @@ class CMapFileTestLauncherDlg {
   // A button of the dialog was pressed.
   void OnCommand(int controlId);
   void OnRunTest();
+  // Tests the device keys that OnRunTest collected.
   void RunTests();
 
   // Data exchange: true takes the controls' values, false shows the members.
@@ -98,17 +100,24 @@ class CMapFileTestLauncherDlg {
   virtual void TestDevice(CExecuteMapFileTest& test, const std::wstring& deviceKey);
 
  private:
-  void TestKey(const std::wstring& key, const std::wstring& shown);
+  // The device keys of the run about to start, into m_keys; false, and
+  // `problem` says why, when the run cannot start.
+  bool CollectKeys(std::wstring& problem);
   void Browse(bool input);
 
   std::unique_ptr<CExecuteMapFileTest> m_test;
   bool m_singleDevice;
-  // Set when a run's source could not be read.
-  std::wstring m_sourceProblem;
+  std::vector<std::wstring> m_keys;
+  // "key: reason" of each device the last run could not reach.
+  std::vector<std::wstring> m_unreached;
   LauncherView* m_view = nullptr;
 };
 
 // The completion dialog's text for a batch run.
 std::wstring CompletionMessage(int errors, int warnings, const std::wstring& reportPath);
+
+// The message shown before the run's end when some of `tested` devices
+// could not be reached: the count and the first few "key: reason" lines.
+std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested);
 
 }  // namespace ravelin

@@ -1,12 +1,15 @@
 // ravelin-test in process: arguments, progress, summary and exit status.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/Text.h"
 #include "cli/TestCommand.h"
+#include "platform/HostRoot.h"
 #include "tester/MiniHost.h"
 
 namespace ravelin {
@@ -134,12 +137,78 @@ TEST_F(TestCommandTest, WhatCannotBeTestedExitsWithTwoAndSaysWhy) {
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("nowhere\": no such directory"), std::string::npos);
 
-  // The report cannot be written: the summary says the counts miss it.
-  result = Run({L"--device", L"!NamedConfig!T1", L"--report", host_.dir.Join(L"missing/r.txt")});
+  result = Run({L"--device-list", host_.dir.Path()});
   EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.err.find("Open Mapfile Test Ouput File Error: "), std::string::npos);
-  EXPECT_NE(result.out.find("1 of 1 report sections could not be written"), std::string::npos)
-      << result.out;
+  EXPECT_NE(result.err.find("it is a folder, not a file"), std::string::npos) << result.err;
+
+  unsetenv("RAVELIN_HOST_ROOT");
+  SetHostRoot(L"");
+  result = Run({L"--device", L"!NamedConfig!T1"}, false);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("no host root: give --host-root DIR or set RAVELIN_HOST_ROOT"),
+            std::string::npos)
+      << result.err;
+}
+
+// A report that cannot be written, or whose path is not a file, is refused
+// before the first device, and nothing already there is lost.
+TEST_F(TestCommandTest, TheReportIsCheckedBeforeTheFirstDevice) {
+  const std::wstring list = host_.dir.Write(L"l.txt", "!NamedConfig!T1\n");
+  const std::wstring folder = host_.dir.Join(L"folder");
+  std::filesystem::create_directory(FsPath(folder));
+  const struct {
+    std::wstring report;
+    const char* says;
+  } rows[] = {
+      {list, "are the same file; give another --report"},
+      {host_.dir.Join(L"x/../l.txt"), "are the same file"},
+      {folder, "is a folder, not a file"},
+      {host_.dir.Join(L"missing/r.txt"), "can't be written: its folder does not exist"},
+      {JoinPath(list, L"r.txt"), "can't be written"},  // a file where a folder belongs
+  };
+  std::filesystem::create_directory(FsPath(host_.dir.Join(L"x")));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8(row.report));
+    const Result result = Run({L"--device-list", list, L"--report", row.report});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(row.says), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("device 1 of 1"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(list), "!NamedConfig!T1\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder)));
+}
+
+// A device that could not be reached has not passed: the run says which and
+// why, and exits 1 when some could be tested, 2 when none could.
+TEST_F(TestCommandTest, UnreachedDevicesAreCountedAndTold) {
+  const struct {
+    std::vector<std::wstring> args;
+    int status;
+    const char* says;
+    const char* counted;
+  } rows[] = {
+      {{L"--device", L"!NamedConfig!Presure template"}, 2,
+       "ravelin-test: !NamedConfig!Presure template (server PLANT1) not tested: no such "
+       "device template on server PLANT1\n",
+       "1 of 1 devices could not be tested\n"},
+      {{L"--device-list", L"LIST", L"--server", L"OFFLINE"}, 2,
+       "(server OFFLINE) not tested: server OFFLINE cannot be reached: ",
+       "2 of 2 devices could not be tested\n"},
+      {{L"--device-list", L"LIST"}, 1, "!NamedConfig!T9 (server PLANT1) not tested",
+       "1 of 2 devices could not be tested\n"},
+  };
+  const std::wstring list = host_.dir.Write(L"list.txt", "!NamedConfig!T1\n!NamedConfig!T9\n");
+  for (const auto& row : rows) {
+    std::vector<std::wstring> args = row.args;
+    for (std::wstring& arg : args) {
+      if (arg == L"LIST") arg = list;
+    }
+    SCOPED_TRACE(ToUtf8(args[0]));
+    const Result result = Run(args);
+    EXPECT_EQ(result.status, row.status) << result.err;
+    EXPECT_NE(result.err.find(row.says), std::string::npos) << result.err;
+    EXPECT_NE(result.out.find(row.counted), std::string::npos) << result.out;
+  }
 }
 
 TEST_F(TestCommandTest, ServerAndReportDefaultsComeFromTheHost) {

@@ -1,6 +1,7 @@
 // Device tags resolved through the host database, by protocol.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/Text.h"
@@ -117,6 +118,33 @@ TEST_F(DeviceTagTest, EachProtocolOpensItsMoniker) {
             std::string::npos);
 
   EXPECT_EQ(TestTag(L"nobody"), "Map file does not exist.\r\n\r\n");
+}
+
+// A device that could not be reached is told apart from one that was, while
+// the report keeps the same lines.
+TEST_F(DeviceTagTest, UnreachedDevicesSayWhy) {
+  Map("dd", 0x27);
+  dir_.Write(L"recordings/PLANT2.rec", "ravelin-recording 1\nrevision 000027 0122 0a hart\n");
+  CVelkDatabase database;
+  const struct {
+    const wchar_t* server;
+    const wchar_t* key;
+    const char* reason;  // empty: reached
+  } rows[] = {
+      {L"PLANT1", L"PT-1", ""},
+      {L"PLANT1", L"PT-10l", "no device carries this tag in the host database"},
+      {L"PLANT1", L"!NamedConfig!Presure template", "no such device template on server PLANT1"},
+      {L"OFFLINE", L"!NamedConfig!T", "server OFFLINE cannot be reached: "},
+      {L"OFFLINE", L"PT-1", "server OFFLINE cannot be reached: "},
+      {L"PLANT2", L"PT-1", "server PLANT2 does not know the device !ID!ID-1!Hart"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8(row.key));
+    DeleteFileIfExists(test_.m_reportFilePath);
+    test_.TestDevice(row.server, row.key);
+    EXPECT_EQ(ToUtf8(test_.UnreachedReason()).substr(0, std::strlen(row.reason)), row.reason);
+    EXPECT_EQ(test_.UnreachedReason().empty(), row.reason[0] == '\0');
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -289,18 +290,63 @@ TEST_F(LauncherTest, SingleDeviceRunOpensTheReportAndCloses) {
                                                      L"progress closed", L"close"}));
 }
 
-TEST_F(LauncherTest, AnUnreadableDeviceListIsNotReportedAsSuccess) {
+// A run that cannot start says why and leaves the old report and the device
+// list as they were; only a file is ever replaced as the report.
+TEST_F(LauncherTest, ARefusedRunLosesNothing) {
+  const std::wstring report = host_.dir.Write(L"old.txt", "ERROR from an old run");
+  const std::wstring list = host_.dir.Write(L"devices.txt", "PT-101\r\n");
+  const std::wstring folder = host_.dir.Join(L"folder");
+  std::filesystem::create_directory(FsPath(folder));
+  const std::wstring missing = host_.dir.Join(L"missing.txt");
+  const struct {
+    std::wstring input, output, box;
+  } rows[] = {
+      {missing, report,
+       L"The device list file " + missing + L" can't be read: no such file."},
+      {folder, report,
+       L"The device list file " + folder + L" can't be read: it is a folder, not a file."},
+      {host_.dir.Write(L"blank.txt", "\r\n"), report,
+       L"The device list file " + host_.dir.Join(L"blank.txt") + L" names no device."},
+      {list, list,
+       L"The device list file " + list + L" and the report file " + list +
+           L" are the same file. Choose another report file."},
+      {list, folder, L"The report " + folder + L" is a folder, not a file."},
+      {list, JoinPath(list, L"r.txt"), L"The report " + JoinPath(list, L"r.txt") +
+                                           L" can't be written: its folder does not exist."},
+  };
   RecordingLauncher launcher(L"PLANT1");
   Open(launcher);
-  const std::wstring list = host_.dir.Join(L"missing.txt");
-  view_.texts[IDC_INPUT_FILE] = list;
-  launcher.OnCommand(IDC_RUN_TEST);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8(row.box));
+    host_.platform.boxes.clear();
+    view_.texts[IDC_INPUT_FILE] = row.input;
+    view_.texts[IDC_OUTPUT_FILE] = row.output;
+    launcher.OnCommand(IDC_RUN_TEST);
+    ASSERT_EQ(host_.platform.boxes.size(), 1u);
+    EXPECT_EQ(host_.platform.boxes[0].text, row.box);
+  }
   EXPECT_TRUE(launcher.tested.empty());
-  EXPECT_TRUE(view_.completions.empty());
+  EXPECT_TRUE(view_.events.empty());
+  EXPECT_EQ(ReadBytes(report), "ERROR from an old run");
+  EXPECT_EQ(ReadBytes(list), "PT-101\r\n");
+  EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder)));
+}
+
+TEST_F(LauncherTest, UnreachedDevicesAreToldBeforeTheCompletion) {
+  host_.Recording("revision 000026 0122 0a hart\nconfig 000026 0122 0a hart name=T1\n");
+  host_.GenericMapFile("");
+  host_.dir.Write(L"reports/.keep", "");
+  CMapFileTestLauncherDlg launcher(L"PLANT1");
+  launcher.Attach(&view_);
+  launcher.OnInitDialog();
+  view_.texts[IDC_INPUT_FILE] =
+      host_.dir.Write(L"devices.txt", "!NamedConfig!T1\n!NamedConfig!T9\n");
+  launcher.OnCommand(IDC_RUN_TEST);
   ASSERT_EQ(host_.platform.boxes.size(), 1u);
   EXPECT_EQ(host_.platform.boxes[0].text,
-            L"The device list file " + list + L" can't be read.");
-  EXPECT_EQ(view_.events.back(), L"show");
+            L"1 of 2 devices could not be tested:\r\n\r\nT9: no such device template on "
+            L"server PLANT1");
+  EXPECT_EQ(view_.completions.size(), 1u);
 }
 
 TEST(TestCompleteDlgTest, ButtonsEndWithTheirCodes) {
