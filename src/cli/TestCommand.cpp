@@ -94,7 +94,8 @@ int Command::CreateDevices(const std::wstring& server) {
 
 int Command::Run(const TestOptions& options) {
   if (!options.hostRoot.empty()) SetHostRoot(options.hostRoot);
-  const std::wstring root = HostRoot();
+  // Windows falls back on its own Windows directory; Linux has none.
+  const std::wstring root = NativePlatform().WindowsDirectory();
   if (root.empty()) {
     return Fail(L"no host root: give --host-root DIR or set RAVELIN_HOST_ROOT"
                 L" (tools/run-sample.sh makes the sample plant in build/plant)");
