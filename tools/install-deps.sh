@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev llvm lld
   libgtest-dev libgmock-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine64 wine64-tools libwine-dev
+  wine64 wine64-tools libwine-dev locales
   xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
 )

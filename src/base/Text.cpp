@@ -1,5 +1,6 @@
 #include "base/Text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -7,6 +8,8 @@
 #include <cstddef>
 #include <cstring>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace ravelin {
 namespace {
@@ -368,7 +371,9 @@ std::string ToUtf8(std::wstring_view text) {
   return out;
 }
 
-std::wstring FromUtf8(std::string_view bytes) {
+namespace {
+
+std::wstring DecodeUtf8(std::string_view bytes, bool& valid) {
   std::wstring out;
   out.reserve(bytes.size());
   size_t i = 0;
@@ -387,6 +392,7 @@ std::wstring FromUtf8(std::string_view bytes) {
       extra = 3; cp = lead & 0x07; minimum = 0x10000;
     } else {
       out.push_back(wchar_t(0xFFFD));
+      valid = false;
       ++i;
       continue;
     }
@@ -400,6 +406,7 @@ std::wstring FromUtf8(std::string_view bytes) {
     if (j <= size_t(extra) || cp < minimum || cp > 0x10FFFF ||
         (cp >= 0xD800 && cp <= 0xDFFF)) {
       out.push_back(wchar_t(0xFFFD));
+      valid = false;
       i += j;
       continue;
     }
@@ -407,6 +414,13 @@ std::wstring FromUtf8(std::string_view bytes) {
     i += j;
   }
   return out;
+}
+
+}  // namespace
+
+std::wstring FromUtf8(std::string_view bytes) {
+  bool valid = true;
+  return DecodeUtf8(bytes, valid);
 }
 
 std::wstring FromUtf16Le(std::string_view bytes) {
@@ -430,19 +444,62 @@ std::wstring FromUtf16Le(std::string_view bytes) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  bool valid = true;
+  DecodeUtf8(bytes, valid);
+  return valid;
+}
+
+std::optional<std::wstring> FromMarkedText(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return FromUtf16Le(bytes.substr(2));
+  if (bytes.starts_with("\xFE\xFF")) {
+    std::string swapped(bytes.substr(2));
+    for (size_t i = 0; i + 1 < swapped.size(); i += 2) {
+      std::swap(swapped[i], swapped[i + 1]);
+    }
+    return FromUtf16Le(swapped);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// Runs of case pairs: lower-case characters first..last at `step`, each
+// with its upper-case partner at lower + offset.
+struct CaseRun {
+  char32_t first, last;
+  int step, offset;
+};
+
+constexpr CaseRun kCaseRuns[] = {
+#include "base/CasePairs.inc"
+};
+
+// Upper-case partner -> lower-case partner, sorted by the upper case.
+const std::vector<std::pair<char32_t, char32_t>>& UpperToLower() {
+  static const auto table = [] {
+    std::vector<std::pair<char32_t, char32_t>> pairs;
+    for (const CaseRun& run : kCaseRuns) {
+      for (char32_t c = run.first; c <= run.last; c += char32_t(run.step)) {
+        pairs.emplace_back(char32_t(int32_t(c) + run.offset), c);
+      }
+    }
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+  }();
+  return table;
+}
+
+}  // namespace
+
 wchar_t FoldCase(wchar_t c) {
   const char32_t u = char32_t(c);
   if (u < 0x80) return (u >= 'A' && u <= 'Z') ? wchar_t(u + 32) : c;
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return wchar_t(u + 32);
-  if (u >= 0x100 && u <= 0x137 && (u % 2) == 0) return wchar_t(u + 1);
-  if (u >= 0x139 && u <= 0x148 && (u % 2) == 1) return wchar_t(u + 1);
-  if (u >= 0x14A && u <= 0x177 && (u % 2) == 0) return wchar_t(u + 1);
-  if (u == 0x178) return wchar_t(0xFF);
-  if (u >= 0x179 && u <= 0x17E && (u % 2) == 1) return wchar_t(u + 1);
-  if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) return wchar_t(u + 32);
-  if (u >= 0x410 && u <= 0x42F) return wchar_t(u + 32);
-  if (u >= 0x400 && u <= 0x40F) return wchar_t(u + 80);
-  return c;
+  const auto& table = UpperToLower();
+  const auto found = std::lower_bound(table.begin(), table.end(),
+                                      std::pair<char32_t, char32_t>(u, 0));
+  return found != table.end() && found->first == u ? wchar_t(found->second) : c;
 }
 
 std::wstring FoldCase(std::wstring_view text) {

@@ -1,9 +1,11 @@
 // Text helpers shared by every layer: printf-style formatting with identical
-// output on every platform, the 8-bit code page of map files and reports,
-// UTF-8 for POSIX paths and consoles, and the C library's _wtoi rules.
+// output on every platform, the 8-bit code page of map files and reports
+// (posix/ and win32/ hold the system's part), UTF-8 for POSIX paths and
+// consoles, and the C library's _wtoi rules.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,21 +22,44 @@ std::wstring Format(const wchar_t* format, ...);
 // to the first non-digit; no digits give 0. Overflow wraps like a 32-bit int.
 int32_t WtoI(std::wstring_view text);
 
-// Windows-1252, the 8-bit code page of map files, reports and clipboard text.
-// A character without a 1252 form becomes '?'.
+// 8-bit text: profile files, map files, device lists, the report and the
+// clipboard. On Windows the system ANSI code page, as the Windows API reads
+// and writes such text (1250 on a Polish system); Windows-1252 elsewhere. A
+// character without a form in that code page becomes '?'.
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view bytes);
+
+// Windows-1252 itself: what ToAnsi and FromAnsi are off Windows. The five
+// unassigned bytes map to the C1 control of the same value.
 std::string ToCp1252(std::wstring_view text);
 std::wstring FromCp1252(std::string_view bytes);
+
+// Text whose first bytes are a byte order mark (UTF-8, UTF-16 LE or BE),
+// decoded as the mark says, without it; nullopt when there is no mark.
+std::optional<std::wstring> FromMarkedText(std::string_view bytes);
+
+// A text file the user wrote with the system's editor (a device list): as a
+// byte order mark says; without one, on Windows FromAnsi, elsewhere UTF-8
+// when the bytes are valid UTF-8, else Windows-1252.
+std::wstring FromUserText(std::string_view bytes);
 
 // UTF-8, for POSIX file names and console output. Invalid input bytes become
 // U+FFFD; wide characters outside Unicode become U+FFFD.
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view bytes);
+bool IsValidUtf8(std::string_view bytes);
 
 // UTF-16 little-endian bytes (the profile reader's BOM-marked files).
 std::wstring FromUtf16Le(std::string_view bytes);
 
-// Simple Unicode case folding (to lower case) for names that match without
-// regard to case: ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic.
+// Case folding for names that match without regard to case, through the
+// one-to-one case table that Windows compares names with: a character and
+// its simple upper case match when each is the other's simple case mapping
+// (E and e, U+00C9 and U+00E9, U+0141 and U+0142, U+03A3 and U+03C3).
+// Mappings that are not one-to-one give no match: U+0131 (dotless i) and
+// U+0130 (I with dot) match only themselves, U+017F (long s) is no s, U+03C2
+// (final sigma) no sigma. The table covers the Basic Multilingual Plane
+// (CasePairs.inc). FoldCase gives the lower-case partner.
 wchar_t FoldCase(wchar_t c);
 std::wstring FoldCase(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);

@@ -23,7 +23,7 @@ class ConsolePlatform : public Platform {
   // Questions are answered No, notes OK.
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                      unsigned style) override;
-  bool SetClipboardText(const std::string& text) override {
+  bool SetClipboardText(const std::wstring& text) override {
     return NativePlatform().SetClipboardText(text);
   }
   LocalTime GetLocalTime() override { return NativePlatform().GetLocalTime(); }

@@ -5,7 +5,7 @@
 namespace ravelin {
 
 void MapFileText::Line(const std::wstring& text) {
-  bytes_ += ToCp1252(text);
+  bytes_ += ToAnsi(text);
   bytes_ += "\r\n";
 }
 

@@ -1,5 +1,5 @@
 // The line writers of the map file: every line goes out through Line(),
-// which converts it to Windows-1252 and ends it with CR LF. A line is never
+// which converts it to 8-bit text (ToAnsi) and ends it with CR LF. A line is never
 // cut, however long.
 #pragma once
 

@@ -32,7 +32,7 @@ class PlantPlatform : public Platform {
                      unsigned style) override {
     return NativePlatform().ShowMessageBox(text, caption, style);
   }
-  bool SetClipboardText(const std::string& text) override {
+  bool SetClipboardText(const std::wstring& text) override {
     return NativePlatform().SetClipboardText(text);
   }
   LocalTime GetLocalTime() override { return NativePlatform().GetLocalTime(); }
@@ -42,11 +42,11 @@ class PlantPlatform : public Platform {
   ScopedPlatform scope_;
 };
 
-// Profile text in Windows-1252 when every character has a form there,
-// else UTF-8 behind a byte order mark.
+// Profile text in 8-bit text when every character has a form there, else
+// UTF-8 behind a byte order mark.
 std::string ProfileBytes(const std::wstring& text) {
-  const std::string cp1252 = ToCp1252(text);
-  if (FromCp1252(cp1252) == text) return cp1252;
+  const std::string ansi = ToAnsi(text);
+  if (FromAnsi(ansi) == text) return ansi;
   return "\xEF\xBB\xBF" + ToUtf8(text);
 }
 

@@ -56,9 +56,9 @@ class Platform {
   virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                          unsigned style) = 0;
 
-  // Replaces the clipboard's content with 8-bit text (clipboard format 1).
-  // False when the clipboard cannot be opened.
-  virtual bool SetClipboardText(const std::string& text) = 0;
+  // Replaces the clipboard's content with the text as 8-bit text (clipboard
+  // format 1, converted by ToAnsi). False when the clipboard cannot be opened.
+  virtual bool SetClipboardText(const std::wstring& text) = 0;
 
   virtual LocalTime GetLocalTime() = 0;
 };

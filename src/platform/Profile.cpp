@@ -6,6 +6,7 @@
 #include <iterator>
 #include <list>
 #include <sstream>
+#include <utility>
 
 #include "base/Text.h"
 #include "platform/Platform.h"
@@ -13,13 +14,11 @@
 namespace ravelin {
 namespace {
 
-// The blanks the Windows profile functions trim: Unicode white space and
-// Ctrl-Z, the old end-of-file mark.
+// The blanks the Windows profile functions trim: ASCII white space and
+// Ctrl-Z, the old end-of-file mark. Other Unicode spaces (a no-break space)
+// are text.
 bool IsProfileSpace(wchar_t c) {
-  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A || c == 0x85 ||
-         c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
-         c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
-         c == 0x3000;
+  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A;
 }
 
 std::wstring_view Trim(std::wstring_view text) {
@@ -34,20 +33,8 @@ std::wstring UpToNul(std::wstring_view text) {
 }
 
 std::wstring Decode(std::string_view bytes) {
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-    return FromUtf8(bytes.substr(3));
-  }
-  if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE") {
-    return FromUtf16Le(bytes.substr(2));
-  }
-  if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFE\xFF") {
-    std::string swapped(bytes.substr(2));
-    for (size_t i = 0; i + 1 < swapped.size(); i += 2) {
-      std::swap(swapped[i], swapped[i + 1]);
-    }
-    return FromUtf16Le(swapped);
-  }
-  return FromCp1252(bytes);
+  if (auto marked = FromMarkedText(bytes)) return *std::move(marked);
+  return FromAnsi(bytes);
 }
 
 // Copies `text` into a buffer of `size` characters as lstrcpynW does:
@@ -165,15 +152,17 @@ ProfileFile::ProfileFile(std::string_view bytes) {
 
     Key key;
     const size_t equals = line.find(L'=');
-    if (equals == std::wstring_view::npos) {
-      key.name = UpToNul(line);
-    } else {
-      key.name = UpToNul(Trim(line.substr(0, equals)));
+    const std::wstring_view written =
+        equals == std::wstring_view::npos ? line : Trim(line.substr(0, equals));
+    key.name = UpToNul(written);
+    if (equals != std::wstring_view::npos) {
       key.value = UpToNul(Trim(line.substr(equals + 1)));
       key.hasValue = true;
     }
-    // A nameless entry right after another nameless one is dropped.
-    if (key.name.empty() && previous && previous->name.empty()) continue;
+    // A nameless entry right after another nameless one is dropped. The
+    // entry is nameless by its name as written (a NUL counts), the one
+    // before by its name as it reads (cut at the NUL).
+    if (written.empty() && previous && previous->name.empty()) continue;
     sections_.back().keys.push_back(std::move(key));
     previous = &sections_.back().keys.back();
   }

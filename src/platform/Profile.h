@@ -1,9 +1,15 @@
 // Profile ("ini") files read with the semantics of the Windows profile
 // functions GetPrivateProfileStringW and GetPrivateProfileIntW:
 //  - section and key names match without regard to case, after trimming;
+//    case goes through the one-to-one case table of FoldCase (base/Text.h),
+//    as Windows compares names (Wine compares ASCII letters only);
+//  - blanks are U+0009-U+000D, U+001A and U+0020; other Unicode spaces (a
+//    no-break space) are text, so "n=<U+00A0>7" reads as 0 for an integer;
 //  - the first matching section is searched, and its first matching key wins
 //    (a key line without '=' that matches first gives the default);
 //  - values lose surrounding blanks and one pair of matching quotes;
+//  - names and values end at a NUL; a line with no name right after another
+//    one is dropped, but a name that starts with NUL is no missing name;
 //  - a missing file, section or key gives the default (trailing blanks cut);
 //  - the key list of a section holds the keys of lines with '=', in file
 //    order, each followed by NUL, the list by one more NUL, cut to the buffer
@@ -25,7 +31,8 @@ namespace ravelin {
 
 class ProfileFile {
  public:
-  // Parses file content: 8-bit Windows-1252, or UTF-8 / UTF-16 with a BOM.
+  // Parses file content: 8-bit text (FromAnsi: the system ANSI code page on
+  // Windows, Windows-1252 elsewhere), or UTF-8 / UTF-16 with a BOM.
   explicit ProfileFile(std::string_view bytes);
 
   // Exactly what GetPrivateProfileStringW puts into a buffer of `size`

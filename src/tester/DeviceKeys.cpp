@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "base/Text.h"
 #include "outside/db/DbwSession.h"
@@ -12,7 +13,6 @@ namespace ravelin {
 
 namespace {
 constexpr wchar_t kNamedConfig[] = L"!NamedConfig!";
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 }  // namespace
 
 bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys) {
@@ -23,16 +23,18 @@ bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys) {
   std::ostringstream content;
   content << file.rdbuf();
   if (file.bad()) return false;
-  std::string bytes = content.str();
-  const bool utf8 = bytes.rfind(kUtf8Bom, 0) == 0;
-  if (utf8) bytes.erase(0, 3);
-  std::istringstream lines(bytes);
-  std::string line;
-  while (std::getline(lines, line)) {
+  // One encoding for the whole file: a single line of Windows-1252 makes
+  // none of it UTF-8.
+  const std::wstring text = FromUserText(content.str());
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring_view line(text.data() + start, end - start);
+    start = end + 1;
     // Text mode: a CR LF line end reads as LF.
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    keys.push_back(utf8 ? FromUtf8(line) : FromCp1252(line));
+    if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
+    if (!line.empty()) keys.emplace_back(line);
   }
   return true;
 }

@@ -7,10 +7,12 @@
 
 namespace ravelin {
 
-// The keys of a device list file: one key per line, in file order. Lines
-// are 8-bit text (UTF-8 when the file starts with a UTF-8 byte order mark)
-// and end in LF or CR LF; empty lines are skipped and nothing else is
-// interpreted. False when the file cannot be read.
+// The keys of a device list file: one key per line, in file order. The
+// file is text as the system's editor writes it (FromUserText: a byte order
+// mark decides; without one, UTF-8 on Linux unless the bytes are not valid
+// UTF-8, then Windows-1252; on Windows the system code page). Lines end in
+// LF or CR LF; empty lines are skipped and nothing else is interpreted.
+// False when the file cannot be read.
 bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys);
 
 // "!NamedConfig!" and the name of every device template, in the template

@@ -19,7 +19,7 @@ std::string TextModeBytes(const std::wstring& line) {
     out += c;
   }
   out += L"\r\n\r\n";
-  return ToCp1252(out);
+  return ToAnsi(out);
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
 int CountInReport(const std::wstring& path, const std::wstring& word) {
   std::ifstream file(FsPath(path), std::ios::binary);
   if (!file || word.empty()) return 0;
-  const std::string bytes = ToCp1252(word);
+  const std::string bytes = ToAnsi(word);
   int count = 0;
   std::string line;
   while (std::getline(file, line)) {

@@ -1,4 +1,4 @@
-// The report file of a test run: 8-bit text (Windows-1252) in which every
+// The report file of a test run: 8-bit text (ToAnsi) in which every
 // line is followed by two line ends, CR LF on every platform, so each line
 // stands above one empty line. The count of error and warning words and the
 // viewer are shared by the driver and the launcher.

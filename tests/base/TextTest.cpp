@@ -76,5 +76,34 @@ TEST(CaseTest, NamesMatchWithoutRegardToCase) {
   EXPECT_EQ(FoldCase(L"Use For CalMgmt"), L"use for calmgmt");
 }
 
+TEST(CaseTest, OnlyOneToOneCasePairsMatch) {
+  struct Case {
+    const wchar_t* a;
+    const wchar_t* b;
+    bool match;
+  };
+  const Case cases[] = {
+      {L"\u0141\u00f3d\u017a", L"\u0142\u00d3D\u0179", true},  // Polish
+      {L"\u00ff", L"\u0178", true},
+      {L"\u03ac\u03c3", L"\u0386\u03a3", true},  // Greek with tonos
+      {L"\u0463\u04d9", L"\u0462\u04d8", true},  // Cyrillic beyond the basic letters
+      {L"\u1e9e", L"\u00df", false},  // sharp s has no simple upper case
+      {L"\u01c6", L"\u01c4", true},
+      {L"\u0130", L"\u0131", false},  // dotted I and dotless i
+      {L"\u0131", L"I", false},
+      {L"\u0131", L"i", false},
+      {L"\u0130", L"i", false},
+      {L"\u0130", L"I", false},
+      {L"\u017f", L"s", false},  // long s
+      {L"\u03c2", L"\u03a3", false},  // final sigma
+      {L"\u00b5", L"\u039c", false},  // micro sign
+      {L"\u01c5", L"\u01c4", false},  // title case digraph
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EqualsNoCase(c.a, c.b), c.match) << ToUtf8(c.a) << " / " << ToUtf8(c.b);
+    EXPECT_EQ(EqualsNoCase(c.b, c.a), c.match) << ToUtf8(c.b) << " / " << ToUtf8(c.a);
+  }
+}
+
 }  // namespace
 }  // namespace ravelin

@@ -129,6 +129,27 @@ TEST(ProfileFileTest, EncodingsAndOddBytes) {
   EXPECT_EQ(Get(nul, L"S", L"k"), L"a");  // a NUL ends the value
 }
 
+TEST(ProfileFileTest, OnlyAsciiBlanksTrimAndNulNamesAreNames) {
+  // Unicode spaces are text, in 8-bit files and in marked ones.
+  const ProfileFile ansi("[S]\r\nk=\xA0v\xA0\r\nn=\xA0" "7\r\n");
+  EXPECT_EQ(Get(ansi, L"S", L"k"), L"\u00a0v\u00a0");
+  EXPECT_EQ(ansi.GetInt(L"S", L"n", 9), 0u);
+  const ProfileFile utf8(
+      "\xEF\xBB\xBF[\xE3\x80\x80S\xE3\x80\x80]\r\n"
+      "k=\xE2\x80\x83v\xE2\x80\xA8\r\n\t\x0B\x0C\x1A j \x1A\x0C\x0B\t=\x1Aw\t\r\n");
+  EXPECT_EQ(Get(utf8, L"S", L"k", L"none"), L"none");
+  EXPECT_EQ(Get(utf8, L"\u3000S\u3000", L"k"), L"\u2003v\u2028");
+  EXPECT_EQ(Get(utf8, L"\u3000S\u3000", L"j"), L"w");
+
+  // A name that starts with NUL reads as empty but is no missing name: the
+  // line after a nameless one stays, the one after it goes.
+  const ProfileFile nul(std::string("[S]\r\na=1\r\n=2\r\n\0=3\r\n=4\r\nb=5\r\n", 28));
+  std::wstring list(40, L'#');
+  EXPECT_EQ(nul.GetString(L"S", nullptr, L"", list.data(), 40), 6u);
+  EXPECT_EQ(list.substr(0, 7), std::wstring(L"a\0\0\0b\0\0", 7));
+  EXPECT_EQ(Get(nul, L"S", L""), L"2");
+}
+
 TEST(ProfileLookupTest, BareNamesMeanTheWindowsDirectoryAndChangesAreSeen) {
   TempDir root;
   FakePlatform platform(root.Path());

@@ -43,7 +43,7 @@ class FakePlatform : public Platform {
     return answer;
   }
 
-  bool SetClipboardText(const std::string& text) override {
+  bool SetClipboardText(const std::wstring& text) override {
     clipboard = text;
     return clipboardAvailable;
   }
@@ -53,7 +53,7 @@ class FakePlatform : public Platform {
   std::vector<Box> boxes;
   std::deque<int> answers;
   std::vector<std::pair<std::wstring, std::wstring>> started;
-  std::string clipboard;
+  std::wstring clipboard;
   bool clipboardAvailable = true;
   LocalTime now{2026, 12, 8, 9, 5, 7};
 

@@ -88,8 +88,8 @@ class PosixPlatform final : public Platform {
     return (style & 0xF) == kMbYesNo ? kIdNo : kIdOk;
   }
 
-  bool SetClipboardText(const std::string& text) override {
-    clipboard_ = text;
+  bool SetClipboardText(const std::wstring& text) override {
+    clipboard_ = ToAnsi(text);
     return true;
   }
 

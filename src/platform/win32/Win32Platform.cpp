@@ -109,7 +109,8 @@ class Win32Platform final : public Platform {
     return MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
   }
 
-  bool SetClipboardText(const std::string& text) override {
+  bool SetClipboardText(const std::wstring& wide) override {
+    const std::string text = ToAnsi(wide);
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
     bool placed = false;
