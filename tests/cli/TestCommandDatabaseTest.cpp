@@ -37,7 +37,6 @@ TEST_F(TestCommandDatabaseTest, ALockedDatabaseIsRefusedSoon) {
   // Held longer than the database waits, released after the run: a run that
   // waited for it would get through and find no templates instead.
   testing::DatabaseLock lock(file_, L"BEGIN EXCLUSIVE");
-  ASSERT_TRUE(lock.Held());
   Run(L"--all-templates", "database is locked");
 }
 

@@ -1,12 +1,11 @@
-// A lock on a host database, held by a connection of its own on a thread of
-// its own until the lock object ends, or for half a minute at most: a caller
-// that waits for the lock without a bound then gets through instead of
-// failing, which a test can tell apart from a clear refusal.
+// A lock on a host database, held by a connection of its own until the
+// object ends, or for half a minute at most: a caller that waits for the
+// lock without a bound then gets through instead of failing, which a test can
+// tell apart from a clear refusal.
 #pragma once
 
 #include <chrono>
 #include <condition_variable>
-#include <future>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,47 +19,36 @@ class DatabaseLock {
  public:
   // `begin`: "BEGIN EXCLUSIVE" keeps readers out, "BEGIN IMMEDIATE" writers.
   DatabaseLock(const std::wstring& databaseFile, const std::wstring& begin) {
-    std::promise<bool> held;
-    std::future<bool> ready = held.get_future();
-    thread_ = std::thread([this, databaseFile, begin, held = std::move(held)]() mutable {
-      odbc::Connection db;
-      try {
-        db.Open(SqliteConnectString(databaseFile, false));
-        db.Execute(begin);
-      } catch (const odbc::OdbcError&) {
-        held.set_value(false);
-        return;
-      }
-      held.set_value(true);
+    db_.Open(SqliteConnectString(databaseFile, false));
+    db_.Execute(begin);
+    release_ = std::thread([this] {
       std::unique_lock lock(mutex_);
-      done_.wait_for(lock, std::chrono::seconds(30), [this] { return ended_; });
+      endedCondition_.wait_for(lock, std::chrono::seconds(30), [this] { return ended_; });
       try {
-        db.Execute(L"COMMIT");
+        db_.Execute(L"ROLLBACK");
       } catch (const odbc::OdbcError&) {
-        // Disconnecting rolls back.
+        // Disconnecting ends the transaction too.
       }
+      db_.Close();
     });
-    held_ = ready.get();
   }
   ~DatabaseLock() {
     {
       std::lock_guard lock(mutex_);
       ended_ = true;
     }
-    done_.notify_one();
-    thread_.join();
+    endedCondition_.notify_one();
+    release_.join();
   }
   DatabaseLock(const DatabaseLock&) = delete;
   DatabaseLock& operator=(const DatabaseLock&) = delete;
 
-  bool Held() const { return held_; }
-
  private:
-  std::thread thread_;
+  odbc::Connection db_;
   std::mutex mutex_;
-  std::condition_variable done_;
+  std::condition_variable endedCondition_;
   bool ended_ = false;
-  bool held_ = false;
+  std::thread release_;
 };
 
 }  // namespace ravelin::testing
