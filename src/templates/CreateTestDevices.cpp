@@ -125,14 +125,18 @@ TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName) {
     };
 
     int32_t previousRevision = -1;
+    int32_t previousConfig = -1;
     for (; !query.IsEOF(); query.MoveNext()) {
       const int32_t blockKey = blockKeys.Next();
-      if (query.m_TarnDevRevId != previousRevision) {
+      // Each template is a device of its own, also beside another template
+      // of the same revision.
+      if (query.m_TarnDevRevId != previousRevision || query.m_ConfigKey != previousConfig) {
         finishDevice();
         transaction.emplace(db);
         pending.devices = 1;
         const int32_t tagKey = tagKeys.Next();
         previousRevision = query.m_TarnDevRevId;
+        previousConfig = query.m_ConfigKey;
         deviceKey = deviceKeys.Next();
         identifier = Format(L"%06x%04xTEST%05d", query.m_MfrId, query.m_DeviceType, deviceKey);
         const std::wstring deviceId =
@@ -165,7 +169,10 @@ TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName) {
     }
     finishDevice();
   } catch (const odbc::OdbcError& error) {
-    return Fail(done, pending.devices, deviceKey, identifier, error.Text());
+    // Say which database refused: a lock held elsewhere shows only here.
+    return Fail(done, pending.devices, deviceKey, identifier,
+                Format(L"data source \"%s\": %s", session.GetDataSource().c_str(),
+                       error.Text().c_str()));
   } catch (const std::exception& error) {
     return Fail(done, pending.devices, deviceKey, identifier, FromUtf8(error.what()));
   }

@@ -14,7 +14,7 @@ const wchar_t kTemplateBlocksSql[] =
     L" INNER JOIN devicerevisions on namedconfigs.TarnDevRevId = devicerevisions.TarnDevRevId"
     L" INNER JOIN devicetypes on devicerevisions.TarnDevTypeId = devicetypes.TarnDevTypeId"
     L" INNER JOIN mfrprotocols on devicetypes.MfrProtocolId = mfrprotocols.MfrProtocolId"
-    L" ORDER BY MfrId, DeviceType, DeviceRevision, blockindex ASC";
+    L" ORDER BY MfrId, DeviceType, DeviceRevision, NamedConfigBlocks.ConfigKey, blockindex ASC";
 
 namespace {
 constexpr wchar_t kColumns[] =

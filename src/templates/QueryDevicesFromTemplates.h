@@ -13,7 +13,8 @@ namespace ravelin {
 
 class CDbwDbSession;
 
-// Ordered so that the blocks of one template are consecutive rows.
+// Ordered so that the blocks of one template are consecutive rows, also when
+// templates share a device revision or its numbers.
 extern const wchar_t kTemplateBlocksSql[];
 
 class CQueryDevicesFromTemplates {

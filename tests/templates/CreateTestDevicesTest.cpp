@@ -11,6 +11,7 @@
 
 #include "cli/TestCommand.h"
 #include "plant/PlantGenerator.h"
+#include "support/DatabaseLock.h"
 #include "templates/CreateTestDevices.h"
 #include "templates/TemplateHost.h"
 
@@ -219,6 +220,41 @@ TEST_F(CreateTestDevicesTest, AFailureRollsBackOnlyTheDeviceItHit) {
     EXPECT_EQ(host.Rows(L"SELECT COUNT(*) FROM BlockData WHERE BlockKey >= 103", 1).at(0), "0");
     EXPECT_EQ(host.Count(L"BlockData"), counts.dataRows);
   }
+}
+
+TEST_F(CreateTestDevicesTest, TemplatesThatShareAnIdentityStayDevicesOfTheirOwn) {
+  // Template 9 beside template 7 of revision 5: of the same revision, or of
+  // revision 8, the same numbers under another protocol.
+  for (const int32_t revision : {5, 8}) {
+    SCOPED_TRACE(revision);
+    TemplateHost host;
+    AddTwoTemplates(host);
+    if (revision == 8) host.AddRevision(8, 0xa1, 0x1000, 0x0a);
+    host.AddTemplate(9, revision, {{1, L"Transducer"}, {0, L"Resource"}});
+    host.AddStoredData(9, 1, L"X", L"template 9", "9");
+    const TestDeviceCounts counts = CreateTestDevicesCounted(L"OFFLINE");
+    EXPECT_EQ(counts.error, L"");
+    EXPECT_EQ(counts.devices, 3);
+    EXPECT_THAT(host.Rows(L"SELECT DeviceKey, TarnDevRevId FROM Devices ORDER BY DeviceKey", 2),
+                ElementsAre("100|5", "101|" + std::to_string(revision), "102|6"));
+    EXPECT_THAT(host.Rows(L"SELECT BlockKey, DeviceKey, BlockIndex FROM Blocks ORDER BY BlockKey",
+                          3),
+                ElementsAre("100|100|0", "101|100|1", "102|100|2", "103|101|0", "104|101|1",
+                            "105|102|0", "106|102|1"));
+    EXPECT_THAT(BlockData(host, 104), ElementsAre("X|template 9|h|3|1|9"));
+    EXPECT_EQ(counts.dataRows, 4);
+  }
+}
+
+TEST_F(CreateTestDevicesTest, ALockedDatabaseFailsSoonNamingTheDataSource) {
+  TemplateHost host;
+  AddTwoTemplates(host);
+  // Another writer's transaction: reading goes on, the first insert waits.
+  testing::DatabaseLock lock(host.databaseFile, L"BEGIN IMMEDIATE");
+  const TestDeviceCounts counts = CreateTestDevicesCounted(L"OFFLINE");
+  EXPECT_EQ(counts.devices, 0);
+  EXPECT_THAT(ToUtf8(counts.error), HasSubstr("not created: data source \"DSN=VELK\": "));
+  EXPECT_THAT(ToUtf8(counts.error), HasSubstr("database is locked"));
 }
 
 TEST_F(CreateTestDevicesTest, QuotesInBlockTypesAreStoredAsGiven) {

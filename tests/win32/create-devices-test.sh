@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Operation 2 through the registered class: the Yes/No question is answered
 # at the keyboard of the test's display. No leaves the host database as it
-# was; Yes creates one test device per template revision.
+# was; Yes creates one test device per template.
 # Usage: create-devices-test.sh BUILD_DIR DLL HOST_EXE PLANT_GENERATOR
 . "$(dirname "$0")/wine-common.sh" "$1"
 dll=$(winpath "$2")

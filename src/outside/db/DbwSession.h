@@ -45,6 +45,8 @@ class CDbwDbSession {
   void ExecuteSQL(const std::wstring& sql);
 
   odbc::Connection& GetConnection() { return connection_; }
+  // The connect string of the last OpenDb, without "ODBC;".
+  const std::wstring& GetDataSource() const { return dataSource_; }
 
   // Writes a program-log entry for a failed database call on this session.
   void LogError(const odbc::OdbcError& error) const;

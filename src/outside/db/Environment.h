@@ -7,5 +7,7 @@
 namespace ravelin {
 
 bool SetEnvironmentValue(const std::wstring& name, const std::wstring& value);
+// Empty when the variable is not set.
+std::wstring EnvironmentValue(const std::wstring& name);
 
 }  // namespace ravelin

@@ -49,11 +49,12 @@ void CEventLog::FillDefaults() {
   CDbwEventId newest = g_lastIssued;
   if (!open_ ||
       RunLookup(Session(), [&newest](odbc::Connection& connection) {
-        // Two maxima, each an index lookup: ordering the whole log would
-        // make every new event cost as much as the log is long.
+        // One row read backwards through the primary key. A maximum per day
+        // walked every event of that day, so creating devices grew
+        // quadratically with the events they log.
         odbc::Statement query = connection.Prepare(
-            L"SELECT EventIdDay, MAX(EventIdFraction) FROM EventLog WHERE EventIdDay ="
-            L" (SELECT MAX(EventIdDay) FROM EventLog) GROUP BY EventIdDay");
+            L"SELECT EventIdDay, EventIdFraction FROM EventLog"
+            L" ORDER BY EventIdDay DESC, EventIdFraction DESC LIMIT 1");
         query.Execute();
         if (query.Fetch()) {
           newest = std::max(newest, CDbwEventId(query.GetInt(1), query.GetInt(2)));

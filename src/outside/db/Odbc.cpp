@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "outside/db/ConnectString.h"
 #include "outside/db/OdbcApi.h"
 
 namespace ravelin::odbc {
@@ -225,12 +226,16 @@ Connection::~Connection() {
 
 void Connection::Open(const std::wstring& connectString) {
   Close();
-  const std::string text = ToUtf8(StripOdbcPrefix(connectString));
+  const std::wstring plain = StripOdbcPrefix(connectString);
+  const std::string text = ToUtf8(WithLockWait(plain));
   SQLCHAR completed[1024];
   SQLSMALLINT length = 0;
-  Check(SQLDriverConnect(connection_, nullptr, Sql(text), SQL_NTS, completed,
-                         sizeof completed, &length, SQL_DRIVER_NOPROMPT),
-        "SQLDriverConnect", SQL_HANDLE_DBC, connection_);
+  if (!Succeeded(SQLDriverConnect(connection_, nullptr, Sql(text), SQL_NTS, completed,
+                                  sizeof completed, &length, SQL_DRIVER_NOPROMPT))) {
+    // The SQLite driver says only "connect failed" for a missing file.
+    const OdbcError error = Diagnose("SQLDriverConnect", SQL_HANDLE_DBC, connection_);
+    throw OdbcError(error.Text() + DescribeDatabaseFile(plain), error.SqlState());
+  }
   open_ = true;
 }
 

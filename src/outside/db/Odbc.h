@@ -79,7 +79,8 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   // Connects with an ODBC connect string ("DSN=..." or "DRIVER=...;..."); an
-  // MFC-style "ODBC;" prefix is ignored.
+  // MFC-style "ODBC;" prefix is ignored. Statements wait at most
+  // kLockWaitMilliseconds for another connection's lock (ConnectString.h).
   void Open(const std::wstring& connectString);
   void Close();
   bool IsOpen() const { return open_; }

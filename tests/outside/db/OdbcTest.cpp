@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "outside/db/ConnectString.h"
 #include "outside/db/DataSource.h"
+#include "outside/db/Environment.h"
 #include "support/TempDir.h"
 
 namespace ravelin::odbc {
@@ -142,6 +144,41 @@ TEST(OdbcPrefixTest, OnlyALeadingOdbcPrefixIsStripped) {
   Connection db;
   db.Open(L"ODBC;" + SqliteConnectString(dir.Join(L"p.db"), true));
   EXPECT_TRUE(db.IsOpen());
+}
+
+TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
+  TempDir dir;
+  dir.Write(L"odbc.ini", "[VELK]\nDatabase=/p/v\xC3\xA9lk.db\n[SLOW]\nTimeout = 9000\n");
+  const std::wstring savedIni = EnvironmentValue(L"ODBCINI");
+  const std::wstring savedSys = EnvironmentValue(L"ODBCSYSINI");
+  SetEnvironmentValue(L"ODBCINI", dir.Join(L"odbc.ini"));
+  SetEnvironmentValue(L"ODBCSYSINI", dir.Join(L"none"));
+  const struct {
+    const wchar_t* connect;
+    const wchar_t* key;
+    const wchar_t* value;
+  } cases[] = {
+      {L"DRIVER={a;b=c};database = x.db ;NoCreat=1", L"Database", L"x.db"},
+      {L"DRIVER={a;b=c};database = x.db ;NoCreat=1", L"driver", L"a;b=c"},
+      {L"DRIVER={a;b=c};database = x.db ;NoCreat=1", L"b", L""},
+      {L"DSN=VELK", L"Database", L"/p/v\u00e9lk.db"},  // odbc.ini is UTF-8
+      {L"DSN=VELK;Database=own.db", L"Database", L"own.db"},
+      {L"DSN=SLOW", L"Timeout", L"9000"},
+      {L"DSN=OTHER", L"Database", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DataSourceAttribute(c.connect, c.key), c.value) << c.connect << L" " << c.key;
+  }
+  // A Timeout the string or its data source sets wins.
+  EXPECT_EQ(WithLockWait(L"DSN=VELK"), L"DSN=VELK;Timeout=2000");
+  EXPECT_EQ(WithLockWait(L"DRIVER=x;"), L"DRIVER=x;Timeout=2000");
+  EXPECT_EQ(WithLockWait(L"DSN=SLOW"), L"DSN=SLOW");
+  EXPECT_EQ(WithLockWait(L"DSN=VELK;TIMEOUT=5"), L"DSN=VELK;TIMEOUT=5");
+  EXPECT_EQ(DescribeDatabaseFile(L"Database=" + dir.Path()),
+            L"; the database file \"" + dir.Path() + L"\" is a directory");
+  EXPECT_EQ(DescribeDatabaseFile(L"Database=" + dir.Join(L"odbc.ini")), L"");
+  SetEnvironmentValue(L"ODBCINI", savedIni);
+  SetEnvironmentValue(L"ODBCSYSINI", savedSys);
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+// What a connect string and the data source it names say: the lock wait the
+// wrapper adds to every connection, and the database file that errors name.
+#pragma once
+
+#include <string>
+
+namespace ravelin::odbc {
+
+// How long a statement waits for another connection's lock before it fails,
+// in milliseconds: the SQLite driver's "Timeout" (its own default is 100 s
+// per statement, which froze callers for minutes).
+constexpr int kLockWaitMilliseconds = 2000;
+
+// The value of the first "key=value" attribute, the key matched without
+// regard to case and braces around the value removed; empty when absent.
+std::wstring ConnectAttribute(const std::wstring& connectString, const std::wstring& key);
+
+// The attribute from the connect string, else from the definition of its
+// data source ("DSN=") in the odbc.ini that unixODBC reads (ODBCINI, then
+// ODBCSYSINI's odbc.ini). Empty when neither gives it.
+std::wstring DataSourceAttribute(const std::wstring& connectString, const std::wstring& key);
+
+// The connect string with "Timeout=" kLockWaitMilliseconds, unless it or its
+// data source sets a Timeout of its own.
+std::wstring WithLockWait(const std::wstring& connectString);
+
+// What a failed connection's error should add about its database file:
+// "; the database file "<file>" does not exist" (or "is a directory"), or
+// empty when the file is unknown or there.
+std::wstring DescribeDatabaseFile(const std::wstring& connectString);
+
+}  // namespace ravelin::odbc
