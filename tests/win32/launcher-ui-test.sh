@@ -33,6 +33,12 @@ timeout 600 "$wine" "$driver" "$dll" "$(winpath "$shots")" "$(report templates)"
   "$(report list)" "$(winpath "$work/devices.txt")" "$(report tag)" ||
   fail "the dialog driver failed"
 
+# The viewer is started without waiting for it: give the last one time to
+# write its line.
+for _ in $(seq 1 50); do
+  [ "$(grep -c '' "$work/plant/viewer.log" 2>/dev/null)" -ge 3 ] && break
+  sleep 0.2
+done
 expect_text "files the viewer was asked to open" \
   "$(report templates)
 $(report list)
