@@ -4,10 +4,11 @@
 
 #include <vector>
 
+#include "platform/win32/Controls.h"
+#include "platform/win32/Dialog.h"
 #include "tester/MapFileTestLauncherDlg.h"
 #include "tester/TestCompleteDlg.h"
 #include "tester/TesterIds.h"
-#include "tester/win32/Dialog.h"
 
 namespace ravelin::win32 {
 namespace {
@@ -44,10 +45,7 @@ class LauncherWindow final : public Dialog, public LauncherView {
   }
 
   std::wstring GetText(int id) override {
-    const HWND control = GetDlgItem(Handle(), id);
-    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
-    return text;
+    return WindowText(GetDlgItem(Handle(), id));
   }
   void SetText(int id, const std::wstring& text) override {
     SetDlgItemTextW(Handle(), id, text.c_str());

@@ -1,4 +1,4 @@
-#include "tester/win32/Dialog.h"
+#include "platform/win32/Dialog.h"
 
 #include <exception>
 #include <string>

@@ -1,0 +1,91 @@
+#include "platform/win32/Controls.h"
+
+#include <commctrl.h>
+
+namespace ravelin::win32 {
+
+void ListViewAddColumn(HWND list, int column, const std::wstring& title, int width) {
+  LVCOLUMNW lvc{};
+  lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  lvc.pszText = const_cast<wchar_t*>(title.c_str());
+  lvc.cx = width;
+  lvc.iSubItem = column;
+  SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&lvc));
+}
+
+void ListViewDeleteAll(HWND list) { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); }
+
+int ListViewAppendRow(HWND list, const std::vector<std::wstring>& columns) {
+  if (columns.empty()) return -1;
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = ListViewRowCount(list);
+  item.pszText = const_cast<wchar_t*>(columns[0].c_str());
+  const int row = static_cast<int>(
+      SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (row < 0) return -1;
+  for (size_t column = 1; column < columns.size(); ++column) {
+    LVITEMW sub{};
+    sub.iSubItem = static_cast<int>(column);
+    sub.pszText = const_cast<wchar_t*>(columns[column].c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
+  }
+  return row;
+}
+
+int ListViewRowCount(HWND list) {
+  return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring ListViewText(HWND list, int row, int column) {
+  // The control copies at most the buffer; grow it until the text fits.
+  std::wstring text(256, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const size_t length = static_cast<size_t>(
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < text.size()) {
+      text.resize(length);
+      return text;
+    }
+    text.resize(text.size() * 2);
+  }
+}
+
+std::vector<int> ListViewSelectedRows(HWND list) {
+  std::vector<int> rows;
+  for (int row = -1;
+       (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void ListBoxClear(HWND box) { SendMessageW(box, LB_RESETCONTENT, 0, 0); }
+
+void ListBoxAdd(HWND box, const std::wstring& text) {
+  SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::vector<std::wstring> ListBoxItems(HWND box) {
+  std::vector<std::wstring> items;
+  const int count = static_cast<int>(SendMessageW(box, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(box, LB_GETTEXTLEN, i, 0)), L'\0');
+    SendMessageW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    items.push_back(std::move(text));
+  }
+  return items;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace ravelin::win32
