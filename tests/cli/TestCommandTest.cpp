@@ -212,6 +212,14 @@ TEST_F(TestCommandTest, UnreachedDevicesAreCountedAndTold) {
     EXPECT_NE(result.err.find(row.says), std::string::npos) << result.err;
     EXPECT_NE(result.out.find(row.counted), std::string::npos) << result.out;
   }
+
+  // A device list written as UTF-8 names the template as the recording does
+  // (on Windows a byte order mark must say so: the system code page rules).
+  const std::string bom = kPathSeparator == L'\\' ? "\xef\xbb\xbf" : "";
+  host_.Recording(std::string(kRecording) + "config 000026 0122 0a hart name=T\xc3\x9c\n");
+  const Result utf8 =
+      Run({L"--device-list", host_.dir.Write(L"u.txt", bom + "!NamedConfig!T\xc3\x9c\n")});
+  EXPECT_EQ(utf8.err, "device 1 of 1: T\xc3\x9c\n");
 }
 
 TEST_F(TestCommandTest, ServerAndReportDefaultsComeFromTheHost) {
