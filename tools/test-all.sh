@@ -2,13 +2,15 @@
 # Installs what is missing, builds every preset and runs every test: the
 # check that every tool the builds found comes from a listed package, the
 # native suite, the same suite under AddressSanitizer and UBSan, a short
-# fuzz run of every parser, and the Windows suite under Wine.
+# fuzz run of every parser, the Windows suite under Wine, and the release
+# archive: its contents, and an installation from it under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 
 # Each preset builds what its tests need: the fuzz preset only the fuzz
-# targets, the 32-bit preset only the DLL whose export table it checks.
+# targets, the 32-bit preset only the DLL whose export table it checks and
+# the programs the release archive ships.
 fuzzers=$(cd fuzz/corpus && ls)
 build() {
   local preset=$1; shift
@@ -20,7 +22,7 @@ build native
 build native-asan
 build fuzz --target $fuzzers
 build win64
-build win32 --target ravelin
+build win32 --target ravelin ravelin-host ravelin-test
 
 passed=0
 failed=0
@@ -34,5 +36,8 @@ run ctest --preset native-asan
 run tools/fuzz-smoke.sh "${RAVELIN_FUZZ_SECONDS:-20}"
 run ctest --preset win64
 run ctest --preset win32
+run tools/package.sh build/package
+run tests/package/check-package.sh build/package
+run tests/package/install-test.sh build/package
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,41 @@
+# The one version number, project(Ravelin VERSION ...), in the VERSIONINFO
+# resource of each Windows binary, so that Explorer's Details page, the
+# archive name and ravelin-test --version cannot disagree.
+
+# ravelin_version_info(TARGET DESCRIPTION text [SELF_REGISTER])
+# SELF_REGISTER marks a COM server that registers itself (OLESelfRegister).
+# Does nothing outside Windows.
+function(ravelin_version_info target)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(arg "SELF_REGISTER" "DESCRIPTION" "" ${ARGN})
+  set(tweak 0)
+  if(PROJECT_VERSION_TWEAK)
+    set(tweak ${PROJECT_VERSION_TWEAK})
+  endif()
+  set(RAVELIN_VERSION_COMMAS
+      "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${tweak}")
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(RAVELIN_FILE_TYPE VFT_APP)
+    set(suffix .exe)
+  else()
+    set(RAVELIN_FILE_TYPE VFT_DLL)
+    set(suffix .dll)
+  endif()
+  get_target_property(name ${target} OUTPUT_NAME)
+  if(NOT name)
+    set(name ${target})
+  endif()
+  set(RAVELIN_FILE_DESCRIPTION "${arg_DESCRIPTION}")
+  set(RAVELIN_INTERNAL_NAME ${name})
+  set(RAVELIN_ORIGINAL_FILENAME ${name}${suffix})
+  set(RAVELIN_EXTRA_VALUES "")
+  if(arg_SELF_REGISTER)
+    set(RAVELIN_EXTRA_VALUES "      VALUE \"OLESelfRegister\", \"\"\n")
+  endif()
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the Windows release package: the win32 and win64 presets' plug-in,
+# ravelin-host.exe and ravelin-test.exe (optimised, with debug information),
+# stripped, in one archive with the installation notes and the registration
+# scripts. Each binary's debug information stays in the staging folder beside
+# it (NAME.debug, named in the binary's .gnu_debuglink) and out of the archive.
+# Usage: tools/package.sh [OUT-DIR]   (default build/package)
+# Prints the archive's path last.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-build/package}
+
+for preset in win32 win64; do
+  echo "== build $preset" >&2
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target ravelin ravelin-host ravelin-test >&2
+done
+
+version=$(. build/win64/package.env && echo "$version")
+other=$(. build/win32/package.env && echo "$version")
+if [ "$version" != "$other" ]; then
+  echo "package: build/win64 is version $version, build/win32 $other: reconfigure both" >&2
+  exit 1
+fi
+name=ravelin-$version-windows
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+stage=$out/$name
+archive=$out/$name.zip
+rm -rf "$stage" "$archive"
+mkdir -p "$stage"
+
+# Strips one build's binaries into STAGE/ARCH, each with its debug file.
+stage_build() (
+  . "$1/package.env"
+  mkdir -p "$stage/$arch"
+  for binary in "${binaries[@]}"; do
+    target=$stage/$arch/$(basename "$binary")
+    "$objcopy" --only-keep-debug "$binary" "$target.debug"
+    "$objcopy" --strip-all --add-gnu-debuglink="$target.debug" "$binary" "$target"
+  done
+)
+stage_build build/win32
+stage_build build/win64
+
+# Windows text files: CR LF, or Notepad and cmd's label search stumble.
+crlf() { sed -e 's/\r$//' -e 's/$/\r/' "$1" >"$2"; }
+crlf src/entry/win32/register.cmd "$stage/register.cmd"
+crlf src/entry/win32/unregister.cmd "$stage/unregister.cmd"
+awk '/^## / { inside = ($0 == "## Installing on Windows") } inside' README.md >"$stage/INSTALL.md"
+if [ "$(wc -l <"$stage/INSTALL.md")" -lt 10 ]; then
+  echo "package: README.md has no \"## Installing on Windows\" section" >&2
+  exit 1
+fi
+crlf "$stage/INSTALL.md" "$stage/INSTALL.txt"
+rm "$stage/INSTALL.md"
+
+zip=$(. build/win64/package.env && echo "$zip")
+files=(INSTALL.txt register.cmd unregister.cmd)
+for arch in x86 x64; do
+  for binary in "$stage/$arch"/*; do
+    case $binary in *.debug) ;; *) files+=("$arch/$(basename "$binary")") ;; esac
+  done
+done
+(cd "$stage" && "$zip" -q -X "$archive" "${files[@]}")
+echo "package: $(du -h "$archive" | cut -f1) archive, debug files in $stage" >&2
+echo "$archive"
