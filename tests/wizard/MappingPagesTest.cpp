@@ -16,6 +16,7 @@
 
 #include "mapfile/MapFileInformation.h"
 #include "tester/MiniHost.h"
+#include "wizard/PagesRecording.h"
 #include "wizard/MappingPages.h"
 #include "wizard/SelectMappingDialogs.h"
 #include "wizard/WizardIds.h"
@@ -91,39 +92,7 @@ class FakePageView : public MappingPageView {
   std::vector<FakeSelectView> picks;
 };
 
-// A HART pressure transmitter and a fieldbus temperature transmitter.
-const char kRecording[] = R"(revision 000026 0122 0a hart
-  param pressure_type type=6
-    enum 107 Gauge
-    enum 108 Absolute
-    enum 109 Differential
-    enum 5 Sealed
-  param transfer_function type=6
-    enum 0 Linear
-    enum 1 "Square root"
-  dynamic 1 label=PV
-    member DIGITAL_UNITS type=6
-      enum 12 kPa
-      enum 7 bar
-      enum 254 Special
-revision 000026 0123 01 fieldbus
-  block 1 name=TRANSDUCER
-    param PRIMARY_UNITS type=6
-      enum 1000 K
-      enum 999 Odd
-    param SENSOR_TYPE type=6
-      enum 104 "Pt 100"
-      enum 500 Other
-    param SENSOR_CONNECTION type=6
-      enum 2 "Two wires"
-      enum 3 "Three wires"
-device 000026 0122 0a hart id=HART-1 tag=PT-101
-device 000026 0123 01 fieldbus serial=SN1 tag=TT-200
-)";
-
-CMapFileInformation HartModel() {
-  return CMapFileInformation(L"PT-101", L"!ID!HART-1!Hart", L"PLANT1", 0x26, 0x122, 0xa, 0);
-}
+CMapFileInformation HartModel() { return testing::PagesHartModel(); }
 
 CMapFileInformation FieldbusModel() {
   CMapFileInformation model(L"TT-200", L"!PhysicalDevice!SN1", L"PLANT1", 0x26, 0x123, 1, 1);
@@ -136,7 +105,7 @@ CMapFileInformation FieldbusModel() {
 
 class MappingPageTest : public ::testing::Test {
  protected:
-  MappingPageTest() { host_.Recording(kRecording); }
+  MappingPageTest() { host_.Recording(testing::kPagesRecording); }
 
   // The page opened on the view and arrived at.
   template <typename Page>
@@ -242,7 +211,6 @@ TEST_F(MappingPageTest, AutoMapTranslatesEveryListedCode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     CMapFileInformation model = c.fieldbus ? FieldbusModel() : HartModel();
-    model.m_strPressMeasParam = L"Param!pressure_type";
     std::unique_ptr<CEnumMappingPage> page = c.make(&model);
     page->Attach(&view_);
     page->OnSetActive();
@@ -256,7 +224,6 @@ TEST_F(MappingPageTest, AutoMapTranslatesEveryListedCode) {
 
   // Pages without a translation leave the model alone.
   CMapFileInformation model = HartModel();
-  model.m_strTransferFuncParam = L"Param!transfer_function";
   CTransferFunctionCodePage page(&model);
   page.Attach(&view_);
   page.OnSetActive();
@@ -452,9 +419,7 @@ TEST_F(MappingPageTest, WrittenMapSections) {
   CMapFileInformation model = HartModel();
   model.m_nInputBlockType = 5;
   model.m_bPressMeasDefault = false;
-  model.m_strPressMeasParam = L"Param!pressure_type";
   model.m_bTransferFuncDefault = false;
-  model.m_strTransferFuncParam = L"Param!transfer_function";
 
   Arrive<CMapInputUnitsPage>(model)->OnAutoMap();
   Arrive<CMapPressMeasTypePage>(model)->OnAutoMap();
