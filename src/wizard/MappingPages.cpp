@@ -98,6 +98,10 @@ void CEnumMappingPage::OnCommand(int controlId) {
 void CEnumMappingPage::FillMappingList() {
   m_view->DeleteAllRows();
   m_view->Redisplay();
+  struct Complete {
+    MappingPageView* view;
+    ~Complete() { view->RowsComplete(); }
+  } complete{m_view};
 
   const std::unique_ptr<IVelkToolkit> toolkit = MakeToolkit();
   const std::wstring root = Format(L"\\\\%s", m_pMapInfo->m_strPlantServer.c_str());

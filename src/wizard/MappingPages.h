@@ -29,6 +29,8 @@ class MappingPageView {
   virtual void Redisplay() = 0;
   virtual void AppendRow(const std::wstring& text, const std::wstring& code,
                          const std::wstring& name) = 0;
+  // The fill is over, whole or cut short: show its rows.
+  virtual void RowsComplete() = 0;
   virtual int RowCount() = 0;
   virtual std::wstring RowText(int row, int column) = 0;
   virtual bool IsRowSelected(int row) = 0;

@@ -67,6 +67,7 @@ class FakePageView : public MappingPageView {
                  const std::wstring& name) override {
     rows.push_back({text, code, name});
   }
+  void RowsComplete() override { ++completed; }
   int RowCount() override { return static_cast<int>(rows.size()); }
   std::wstring RowText(int row, int column) override { return rows.at(row).at(column); }
   bool IsRowSelected(int row) override { return selected.count(row) != 0; }
@@ -88,6 +89,7 @@ class FakePageView : public MappingPageView {
   std::set<int> selected;
   unsigned buttons = 0;
   int fills = 0;
+  int completed = 0;
   PickAction action;
   std::vector<FakeSelectView> picks;
 };
@@ -409,6 +411,7 @@ TEST_F(MappingPageTest, AnUnreachableServerLeavesTheListEmpty) {
   page->OnSingleMap();
   page->OnAutoMap();
   EXPECT_TRUE(view_.rows.empty());
+  EXPECT_EQ(view_.completed, view_.fills) << "a fill cut short must still show its rows";
   EXPECT_TRUE(view_.picks.empty());
   EXPECT_TRUE(model.m_UnitsMap.empty());
   EXPECT_TRUE(host_.platform.boxes.empty());

@@ -67,10 +67,18 @@ void MappingPageWindow::AddColumn(int column, const std::wstring& title, int wid
   ListViewAddColumn(List(), column, title, width);
 }
 void MappingPageWindow::DeleteAllRows() { ListViewDeleteAll(List()); }
-void MappingPageWindow::Redisplay() { UpdateWindow(List()); }
+void MappingPageWindow::Redisplay() {
+  UpdateWindow(List());
+  // A list that repaints for every row it gains takes twenty times as long.
+  SendMessageW(List(), WM_SETREDRAW, FALSE, 0);
+}
 void MappingPageWindow::AppendRow(const std::wstring& text, const std::wstring& code,
                                   const std::wstring& name) {
   ListViewAppendRow(List(), {text, code, name});
+}
+void MappingPageWindow::RowsComplete() {
+  SendMessageW(List(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(List(), nullptr, TRUE);
 }
 int MappingPageWindow::RowCount() { return ListViewRowCount(List()); }
 std::wstring MappingPageWindow::RowText(int row, int column) {

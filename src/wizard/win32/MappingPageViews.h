@@ -27,6 +27,7 @@ class MappingPageWindow final : public PropertyPage, public MappingPageView {
   void Redisplay() override;
   void AppendRow(const std::wstring& text, const std::wstring& code,
                  const std::wstring& name) override;
+  void RowsComplete() override;
   int RowCount() override;
   std::wstring RowText(int row, int column) override;
   bool IsRowSelected(int row) override;
