@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -28,6 +26,7 @@
 #include "wizard/SelectMappingDialogs.h"
 #include "wizard/WizardIds.h"
 #include "wizard/win32/MappingPageViews.h"
+#include "win32/WindowPicture.h"
 
 namespace ravelin {
 namespace {
@@ -113,42 +112,10 @@ void Click(HWND dialog, int id, bool wait) {
   }
 }
 
-// Keeps a picture of the window as it stands on the screen (24-bit BMP).
 void Picture(HWND window, const std::wstring& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(200);
-  RECT rect;
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  const DWORD stride = ((width * 3 + 3) / 4) * 4;
-  std::string pixels(stride * height, '\0');
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + DWORD(pixels.size());
   const std::filesystem::path shots = std::wstring(L"Z:") + RAVELIN_SHOTS_DIR;
   std::filesystem::create_directories(shots);
-  std::ofstream out(shots / name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(pixels.data(), std::streamsize(pixels.size()));
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  KeepPicture(window, shots / name);
 }
 
 class Collect : public CodeListControl {
