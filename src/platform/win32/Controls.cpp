@@ -64,10 +64,27 @@ std::vector<int> ListViewSelectedRows(HWND list) {
   return rows;
 }
 
+bool ListViewIsSelected(HWND list, int row) {
+  return SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+}
+
 void ListBoxClear(HWND box) { SendMessageW(box, LB_RESETCONTENT, 0, 0); }
 
 void ListBoxAdd(HWND box, const std::wstring& text) {
   SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int ListBoxAddItem(HWND box, const std::wstring& text, LPARAM data) {
+  const int index = static_cast<int>(
+      SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  if (index >= 0) SendMessageW(box, LB_SETITEMDATA, index, data);
+  return index;
+}
+
+std::optional<LPARAM> ListBoxCurrentData(HWND box) {
+  const LRESULT index = SendMessageW(box, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return std::nullopt;
+  return SendMessageW(box, LB_GETITEMDATA, index, 0);
 }
 
 std::vector<std::wstring> ListBoxItems(HWND box) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,16 @@ int ListViewRowCount(HWND list);
 std::wstring ListViewText(HWND list, int row, int column);
 // The selected rows, top to bottom.
 std::vector<int> ListViewSelectedRows(HWND list);
+bool ListViewIsSelected(HWND list, int row);
 
 // List box.
 void ListBoxClear(HWND box);
 void ListBoxAdd(HWND box, const std::wstring& text);
+// Adds an item that carries `data`; returns its index (a sorted box places
+// it by its text), negative on failure.
+int ListBoxAddItem(HWND box, const std::wstring& text, LPARAM data);
+// The data of the current item; nothing when no item is current.
+std::optional<LPARAM> ListBoxCurrentData(HWND box);
 std::vector<std::wstring> ListBoxItems(HWND box);
 
 // The text of a window or control.

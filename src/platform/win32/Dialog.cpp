@@ -1,9 +1,6 @@
 #include "platform/win32/Dialog.h"
 
-#include <exception>
-#include <string>
-
-#include "base/Text.h"
+#include "platform/win32/ExceptionBoundary.h"
 
 namespace ravelin::win32 {
 
@@ -75,10 +72,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   // No C++ exception may unwind through the system's dialog code.
   try {
     return self->Dispatch(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    MessageBoxW(hwnd, FromUtf8(error.what()).c_str(), L"Ravelin", MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxW(hwnd, L"Unexpected failure.", L"Ravelin", MB_OK | MB_ICONERROR);
+    ShowCurrentException(hwnd);
   }
   return TRUE;
 }

@@ -1,0 +1,47 @@
+// Where a wizard page goes on Back or Next. A page names its target by jump
+// selector; the sheet keeps the position of each selector's page and posts
+// itself kWmGotoWizardPage to get there, so a page never needs to know the
+// sheet's order.
+#pragma once
+
+#include <cstdint>
+
+namespace ravelin {
+
+// Posted to the sheet: wParam a selector, lParam 0. Selectors above
+// kWizardFinished are ignored.
+inline constexpr unsigned kWmGotoWizardPage = 0x0401;
+
+enum WizardSelector : int32_t {
+  kInputParameter = 0,
+  kInputBlockType = 1,
+  kMapPressMeasType = 2,
+  kMapTempProbeType = 3,
+  kNumWiresParameter = 4,
+  kMapNumWires = 5,
+  kTotalizerParams = 6,
+  kMapTotalizerUnits = 7,
+  kInputOutputRelation = 8,
+  kTransferFunctionCode = 9,
+  kWizardFinished = 10,
+};
+
+// Wizard button flags, with the values of the property sheet.
+enum : unsigned { kWizBack = 1, kWizNext = 2, kWizFinish = 4 };
+
+struct PageMove {
+  enum Kind {
+    kNeighbour,  // the sheet's own previous or next page
+    kJump,       // the page of `selector`
+    kStay,
+  };
+  Kind kind = kNeighbour;
+  WizardSelector selector = kInputParameter;
+
+  static PageMove Neighbour() { return {}; }
+  static PageMove Jump(WizardSelector to) { return {kJump, to}; }
+  static PageMove Stay() { return {kStay}; }
+  bool operator==(const PageMove&) const = default;
+};
+
+}  // namespace ravelin
