@@ -314,18 +314,6 @@ TEST_F(BrowseUiTest, SelectParameter) {
   EXPECT_EQ(chosen.m_strParameter, L"PRESSURE_TYPE");
 }
 
-// An empty list copies the header alone.
-TEST_F(BrowseUiTest, EmptyListCopiesTheHeader) {
-  CSelectParameter dialog(L"!ID!PT-101!Hart", L"OFFLINE", false, 0);
-  Run([&] { return win32::RunSelectParameter(Resources(), dialog, nullptr); },
-      L"Select Parameter", [](HWND dialog) {
-        HWND list = Item(dialog, IDC_BROWSE_LIST);
-        EXPECT_EQ(ListViewRowCount(list), 0);
-        EXPECT_EQ(CopyThroughContextMenu(list), "ParamName;Label;HelpText\r\n");
-        Press(dialog, IDCANCEL);
-      });
-}
-
 }  // namespace
 }  // namespace ravelin
 
