@@ -39,6 +39,7 @@ struct RevisionKind {
   void (*text)(HandMapFile&) = nullptr;
   int32_t blockIndex = 0;     // the tagged block of a fieldbus device
   Values values;
+  std::string (*moreBody)() = nullptr;  // generated statements after recordingBody
 };
 
 struct Revision {

@@ -35,6 +35,7 @@ std::string RecordingText(const Plant& plant) {
   for (const Revision& revision : plant.revisions) {
     out += L"revision " + IdentityWords(revision.id) + L"\n";
     out += FromUtf8(revision.kind->recordingBody);
+    if (revision.kind->moreBody) out += FromUtf8(revision.kind->moreBody());
   }
   for (size_t i = 0; i < plant.devices.size(); ++i) {
     const Device& device = plant.devices[i];

@@ -3,6 +3,9 @@
 // where a kind shows a name that differs by letter case or by a blank.
 #include "plant/RevisionKinds.h"
 
+#include <cstdio>
+#include <string>
+
 #include "plant/MapKinds.h"
 
 namespace ravelin::plant {
@@ -21,13 +24,23 @@ namespace {
 
 #define PV L"ItemArray!dynamic_variables!Element!1!Member!"
 
-const char kHartPressureBody[] = R"(  param tag type=9 label=Tag
+const char kHartPressureBody[] = R"body(  param tag type=9 label=Tag
   param transfer_function type=6 label="Transfer function"
     enum 0 Linear
     enum 1 "Square Root"
   param pressure_type type=6 label="Pressure type"
     enum 0 Gauge
     enum 1 Absolute
+  param descriptor type=10 label=Descriptor help="Text kept in the device"
+  param sensor_temperature type=5 label="Sensor temperature (°C)" help="Accuracy ±0.5 °C" units=degC
+  param sensor_resistance type=4 label="Sensor resistance" help="Measured in Ω" units=Ohm
+  param final_assembly_number type=3 label="Final assembly number"
+  param device_info kind=109 label="Device information"
+    member MANUFACTURER type=6 label=Manufacturer
+      enum 38 "Alder Instruments"
+    member SERIAL_NUMBER type=3 label="Serial number"
+    member LONG_TAG type=9 label="Long tag"
+    member UPPER_SENSOR_LIMIT type=4 label="Upper sensor limit" units=kPa
   dynamic 1 label=PV
     member DIGITAL_UNITS type=6 label="PV units"
       enum 12 kPa
@@ -37,7 +50,14 @@ const char kHartPressureBody[] = R"(  param tag type=9 label=Tag
     member UPPER_RANGE_VALUE type=4 label="Upper range value"
     member LOWER_RANGE_VALUE type=4 label="Lower range value"
     member ANALOG_VALUE type=4 label="Loop current" units=mA
-)";
+  dynamic 2 label=SV
+    member DIGITAL_UNITS type=6 label="SV units"
+      enum 32 degC
+      enum 33 degF
+    member DIGITAL_VALUE type=5 label="Sensor temperature" units=degC
+    member SENSOR_NAME type=9 label="Sensor name"
+    member CLASSIFICATION type=2 label="Variable classification"
+)body";
 
 const char kHartTemperatureBody[] = R"(  param tag type=9 label=Tag
   param SENSOR_TYPE type=6 label="Sensor type"
@@ -153,7 +173,54 @@ const char kFieldbusPressureBody[] = FIELDBUS_RESOURCE_BLOCK
       enum 107 Gauge
       enum 108 Absolute
       enum 109 Differential
+    param SENSOR_TEMPERATURE type=5 label="Sensor temperature" units=degC
+    param TAG_DESC type=9 label="Tag description"
+    param SENSOR_SN type=10 label="Sensor serial number"
+    param ACCESS_CODE type=11 label="Access code"
+    param ALERT_KEY type=2 label="Alert key"
+    param SENSOR_RANGE kind=109 label="Sensor range"
+      member EU_100 type=4 label="Upper limit"
+      member EU_0 type=4 label="Lower limit"
+      member UNITS_INDEX type=6 label=Units
+        enum 1133 kPa
+        enum 1137 bar
+      member DECIMAL type=2 label="Decimal places"
+  block 2 name=AI label="Analog input"
+    param OUT kind=109 label=Output
+      member STATUS type=2 label=Status
+      member VALUE type=4 label=Value
+    param CHANNEL type=3 label=Channel
+    param L_TYPE type=6 label="Linearization type"
+      enum 1 Direct
+      enum 2 Indirect
+      enum 3 "Indirect square root"
+  block 3 label="Vendor block"
+    param VENDOR_DATA type=9
 )";
+
+// A block of 1,000 parameters whose first is an enumeration of 500 entries,
+// listed out of alphabetical order, for the browsing benchmark.
+std::string DiagnosticsBlock() {
+  std::string text = "  block 4 name=DIAGNOSTICS label=Diagnostics\n"
+                     "    param ACTIVE_CONDITION type=6 label=\"Active condition\"\n";
+  char line[128];
+  for (int value = 0; value < 500; ++value) {
+    std::snprintf(line, sizeof line, "      enum %d \"Condition %03d\"\n", value,
+                  value * 263 % 500);
+    text += line;
+  }
+  constexpr int kTypes[] = {4, 6, 9, 3, 5};
+  for (int i = 2; i <= 1000; ++i) {
+    const int type = kTypes[i % 5];
+    std::snprintf(line, sizeof line,
+                  "    param DIAG_%04d type=%d label=\"Diagnostic %d\" help=\"Diagnostic value "
+                  "%d of the device\"%s\n",
+                  i, type, i, i, type == 4 || type == 5 ? " units=%" : "");
+    text += line;
+    if (type == 6) text += "      enum 0 Off\n      enum 1 On\n";
+  }
+  return text;
+}
 
 const char kFieldbusNoMapBody[] = FIELDBUS_RESOURCE_BLOCK
     "  block 1 name=TRANSDUCER label=\"Level transducer\"\n"
@@ -260,7 +327,8 @@ const RevisionKind kFieldbusPressure{
     L"Fieldbus pressure transmitter", kPressure, kFieldbusPressureBody,
     FieldbusPressureModel, nullptr, 1,
     With(kFieldbusRangeValues, {{L"BlkId!1!Param!PRIMARY_UNITS", L"1133"},
-                                {L"BlkId!1!Param!PRESSURE_TYPE", L"107"}})};
+                                {L"BlkId!1!Param!PRESSURE_TYPE", L"107"}}),
+    DiagnosticsBlock};
 
 const RevisionKind kFieldbusNoMap{
     L"Fieldbus level transmitter", kGeneric, kFieldbusNoMapBody, nullptr, nullptr, 1,

@@ -4,6 +4,10 @@
 
 namespace ravelin::win32 {
 
+void ListViewAddExtendedStyle(HWND list, DWORD styles) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
+}
+
 void ListViewAddColumn(HWND list, int column, const std::wstring& title, int width) {
   LVCOLUMNW lvc{};
   lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -96,6 +100,18 @@ std::vector<std::wstring> ListBoxItems(HWND box) {
     items.push_back(std::move(text));
   }
   return items;
+}
+
+void TrackContextMenu(HINSTANCE resources, int menuId, HWND owner) {
+  const HMENU menu = LoadMenuW(resources, MAKEINTRESOURCEW(menuId));
+  if (!menu) return;
+  POINT at;
+  GetCursorPos(&at);
+  // Without it the menu stays open when the user clicks elsewhere.
+  SetForegroundWindow(owner);
+  TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner,
+                 nullptr);
+  DestroyMenu(menu);
 }
 
 std::wstring WindowText(HWND window) {
