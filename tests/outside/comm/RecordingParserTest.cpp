@@ -111,7 +111,7 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
       "    enum -1 \"\"\r\n"
       "device abcd f 01 hart id=\"D 1\" tag=\"x=y\"\r\n",
       L"lexical.rec");
-  const RecordedRevision* revision = recording->FindRevision({0xABCD, 0xF, 1, kProtocolHart});
+  const auto revision = recording->FindRevision({0xABCD, 0xF, 1, kProtocolHart});
   ASSERT_NE(revision, nullptr);
   const RecordedItem* p = revision->root.Descend(L"Param!p");
   ASSERT_NE(p, nullptr);
@@ -127,10 +127,10 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
   EXPECT_EQ(entries->listing[0]->label, L"a = b");
   EXPECT_EQ(entries->listing[1]->number, -1);
   EXPECT_EQ(entries->listing[1]->path, L"Param!p!Enum!-1");
-  const RecordedDevice* device = recording->FindById(L"d 1");
+  const auto device = recording->FindById(L"d 1");
   ASSERT_NE(device, nullptr);
   EXPECT_EQ(device->name, L"x=y");
-  EXPECT_EQ(device->revision, revision);
+  EXPECT_EQ(device->revision, revision.get());
 }
 
 }  // namespace
