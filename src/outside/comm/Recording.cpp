@@ -47,21 +47,30 @@ int ViewSlot(int32_t view) {
 }
 
 std::shared_ptr<const RecordedDevice> Recording::FindById(std::wstring_view deviceId) const {
-  return Device(byId_, deviceId);
+  return Device(byId_, &RecordedDevice::deviceId, deviceId);
 }
 
 std::shared_ptr<const RecordedDevice> Recording::FindBySerial(std::wstring_view serial) const {
-  return Device(bySerial_, serial);
+  return Device(bySerial_, &RecordedDevice::serial, serial);
 }
 
 std::shared_ptr<const RecordedDevice> Recording::FindConfig(std::wstring_view name) const {
-  return Device(byConfig_, name);
+  return Device(byConfig_, &RecordedDevice::configName, name);
 }
 
-std::shared_ptr<const RecordedDevice> Recording::Device(
-    const std::unordered_map<std::wstring, uint32_t>& index, std::wstring_view key) const {
-  const auto found = index.find(FoldCase(key));
-  return found == index.end() ? nullptr : DeviceAt(found->second);
+size_t Recording::KeyHash(std::wstring_view key) {
+  return std::hash<std::wstring>()(FoldCase(key));
+}
+
+std::shared_ptr<const RecordedDevice> Recording::Device(const KeyIndex& index,
+                                                        DeviceKey member,
+                                                        std::wstring_view key) const {
+  const auto [first, last] = index.equal_range(KeyHash(key));
+  for (auto it = first; it != last; ++it) {
+    auto device = DeviceAt(it->second);
+    if (device && EqualsNoCase((*device).*member, key)) return device;
+  }
+  return nullptr;
 }
 
 template <typename Key, typename Item>
@@ -85,8 +94,8 @@ template struct Recording::Parsed<RevisionId, RecordedRevision>;
 template struct Recording::Parsed<uint32_t, RecordedDevice>;
 
 std::string Recording::ReadSpan(const Span& span) const {
-  if (!in_.is_open()) return bytes_.substr(span.begin, span.end - span.begin);
-  std::string text(span.end - span.begin, '\0');
+  if (!in_.is_open()) return bytes_.substr(span.begin, span.size);
+  std::string text(span.size, '\0');
   in_.clear();
   in_.seekg(static_cast<std::streamoff>(span.begin));
   in_.read(text.data(), static_cast<std::streamsize>(text.size()));

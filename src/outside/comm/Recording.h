@@ -112,8 +112,8 @@ class Recording {
   // Where a revision or device stands: its bytes and its first line.
   struct Span {
     uint64_t begin = 0;
-    uint64_t end = 0;
-    int line = 0;
+    uint32_t size = 0;  // 0 while it is being read
+    int32_t line = 0;
   };
   // The few latest parsed items, most recent first.
   template <typename Key, typename Item>
@@ -125,17 +125,22 @@ class Recording {
   static constexpr size_t kParsedItems = 32;
 
   std::string ReadSpan(const Span& span) const;
-  std::shared_ptr<const RecordedDevice> Device(
-      const std::unordered_map<std::wstring, uint32_t>& index, std::wstring_view key) const;
+  // Devices by the hash of a folded key; the key itself is compared on the
+  // parsed device, so the index holds no text.
+  using KeyIndex = std::unordered_multimap<size_t, uint32_t>;
+  using DeviceKey = std::wstring RecordedDevice::*;
+  static size_t KeyHash(std::wstring_view key);
+  std::shared_ptr<const RecordedDevice> Device(const KeyIndex& index, DeviceKey member,
+                                               std::wstring_view key) const;
 
   std::wstring file_;   // names the recording in messages
   std::string bytes_;   // the text, when it was given in memory
   mutable std::ifstream in_;  // else the file, read where a span stands
   std::map<RevisionId, Span> revisions_;
   std::vector<Span> devices_;
-  std::unordered_map<std::wstring, uint32_t> byId_;
-  std::unordered_map<std::wstring, uint32_t> bySerial_;
-  std::unordered_map<std::wstring, uint32_t> byConfig_;
+  KeyIndex byId_;
+  KeyIndex bySerial_;
+  KeyIndex byConfig_;
   mutable Parsed<RevisionId, RecordedRevision> parsedRevisions_;
   mutable Parsed<uint32_t, RecordedDevice> parsedDevices_;
 };

@@ -179,6 +179,11 @@ class RecordingParser {
 
   bool Indexing() const { return recording_ != nullptr; }
 
+  uint32_t SpanSize(uint64_t size) const {
+    if (size > 0xFFFFFFFF) Fail(L"one revision or device is longer than 4 GB");
+    return static_cast<uint32_t>(size);
+  }
+
   void ParseSpan(std::string_view text) {
     Run([&](std::string_view& line, uint64_t& begin) {
       const size_t end = text.find('\n');
@@ -193,7 +198,7 @@ class RecordingParser {
   // a revision stays parsed for the devices that follow it, a device is let go.
   void Close(uint64_t end) {
     if (!Indexing()) return;
-    if (span_) span_->end = end;
+    if (span_) span_->size = SpanSize(end - span_->begin);
     if (current_) recording_->parsedRevisions_.Add(current_->id, current_);
     span_ = nullptr;
     current_.reset();
@@ -453,13 +458,15 @@ class RecordingParser {
     return true;
   }
 
-  void Register(std::unordered_map<std::wstring, uint32_t>& index, const std::wstring& key,
-                const wchar_t* what) const {
+  void Register(Recording::KeyIndex& index, Recording::DeviceKey member,
+                const std::wstring& key, const wchar_t* what) const {
     const auto number = static_cast<uint32_t>(recording_->devices_.size() - 1);
-    if (!index.try_emplace(FoldCase(key), number).second) {
+    if (recording_->Device(index, member, key)) {
       Fail(std::wstring(what) + L" " + Quoted(key) + L" is recorded twice");
     }
+    index.emplace(Recording::KeyHash(key), number);
   }
+
 
   void Device() {
     RecordedDevice& device = BeginDevice();
@@ -472,8 +479,8 @@ class RecordingParser {
     });
     if (device.deviceId.empty() && device.serial.empty()) Fail(L"a device needs id= or serial=");
     if (!Indexing()) return;
-    if (!device.deviceId.empty()) Register(recording_->byId_, device.deviceId, L"device id");
-    if (!device.serial.empty()) Register(recording_->bySerial_, device.serial, L"serial identifier");
+    if (!device.deviceId.empty()) Register(recording_->byId_, &RecordedDevice::deviceId, device.deviceId, L"device id");
+    if (!device.serial.empty()) Register(recording_->bySerial_, &RecordedDevice::serial, device.serial, L"serial identifier");
   }
 
   void Config() {
@@ -485,7 +492,7 @@ class RecordingParser {
     });
     if (config.configName.empty()) Fail(L"a configuration needs name=");
     config.name = config.configName;
-    if (Indexing()) Register(recording_->byConfig_, config.configName, L"configuration name");
+    if (Indexing()) Register(recording_->byConfig_, &RecordedDevice::configName, config.configName, L"configuration name");
   }
 
   void View() {
@@ -552,7 +559,7 @@ class RecordingParser {
 std::shared_ptr<const RecordedRevision> Recording::FindRevision(const RevisionId& id) const {
   if (auto parsed = parsedRevisions_.Find(id)) return parsed;
   const auto found = revisions_.find(id);
-  if (found == revisions_.end() || found->second.end == 0) return nullptr;
+  if (found == revisions_.end() || found->second.size == 0) return nullptr;
   std::shared_ptr<const RecordedRevision> revision;
   try {
     revision = RecordingParser(*this, found->second.line).ParseRevision(ReadSpan(found->second));
