@@ -56,7 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const RecordingError&) {
     return 0;
   }
-  for (const auto& device : recording->Devices()) {
+  for (size_t i = 0; i < recording->DeviceCount(); ++i) {
+    const auto device = recording->DeviceAt(i);
+    if (!device) std::abort();
     if (!device->deviceId.empty()) WalkDevice(*recording, L"!ID!" + device->deviceId + L"!Hart");
     if (!device->serial.empty()) {
       WalkDevice(*recording, L"!PhysicalDevice!" + device->serial);

@@ -154,8 +154,9 @@ int Command::Run(const TestOptions& options) {
   test.m_allowGenericMapFile = options.allowGeneric ? 1 : 0;
   size_t unreached = 0;
   for (size_t i = 0; i < keys.size(); ++i) {
-    err_ << "device " << i + 1 << " of " << keys.size() << ": "
-         << ToUtf8(DisplayKey(keys[i])) << '\n';
+    // One piece, so an unbuffered stream writes the line in one call.
+    err_ << "device " + std::to_string(i + 1) + " of " + std::to_string(keys.size()) + ": " +
+                ToUtf8(DisplayKey(keys[i])) + '\n';
     test.TestDevice(server, keys[i]);
     if (!test.UnreachedReason().empty()) {
       ++unreached;

@@ -82,7 +82,7 @@ std::wstring Out(const wchar_t* quantity) { return kOutput + std::wstring(quanti
 
 bool CMapFileInformation::ReadMapFile() {
   const std::wstring path = GetMapFilePath();
-  if (!FileExists(path)) return false;
+  if (!CheckedFileStamp(path)) return false;
   const Reader file(path);
 
   if (m_bFieldbus) {

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include <system_error>
+#include <unordered_map>
 
 #include "base/Text.h"
 
@@ -8,6 +9,25 @@ namespace ravelin {
 
 namespace {
 Platform* g_platform = nullptr;
+int g_stampScopes = 0;
+
+std::unordered_map<std::wstring, std::optional<FileStamp>>& ScopedStamps() {
+  static std::unordered_map<std::wstring, std::optional<FileStamp>> stamps;
+  return stamps;
+}
+}  // namespace
+
+StampScope::StampScope() { ++g_stampScopes; }
+
+StampScope::~StampScope() {
+  if (--g_stampScopes == 0) ScopedStamps().clear();
+}
+
+std::optional<FileStamp> CheckedFileStamp(const std::wstring& path) {
+  if (g_stampScopes == 0) return GetFileStamp(path);
+  auto [slot, inserted] = ScopedStamps().try_emplace(path);
+  if (inserted) slot->second = GetFileStamp(path);
+  return slot->second;
 }
 
 Platform& ThePlatform() { return g_platform ? *g_platform : NativePlatform(); }

@@ -105,6 +105,20 @@ struct FileStamp {
 // The stamp of a regular file; nullopt when there is none.
 std::optional<FileStamp> GetFileStamp(const std::wstring& path);
 
+// While a StampScope lives (one block test), CheckedFileStamp takes each
+// file's stamp once and answers it from memory after that, so the many
+// lookups of one profile file cost one check; a change made meanwhile is
+// seen in the next scope. Outside any scope every call checks the file.
+// Scopes nest; the outermost one decides. One thread only.
+class StampScope {
+ public:
+  StampScope();
+  ~StampScope();
+  StampScope(const StampScope&) = delete;
+  StampScope& operator=(const StampScope&) = delete;
+};
+std::optional<FileStamp> CheckedFileStamp(const std::wstring& path);
+
 // Moves `source` over `target`, replacing it in one step (the last step of
 // writing a file through a temporary file in the same folder).
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);

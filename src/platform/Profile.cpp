@@ -276,7 +276,7 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
   constexpr size_t kCachedFiles = 16;
   static std::list<std::pair<std::wstring, CachedProfile>> cache;
   const std::wstring path = ResolveProfilePath(fileName);
-  const std::optional<FileStamp> stamp = GetFileStamp(path);
+  const std::optional<FileStamp> stamp = CheckedFileStamp(path);
   auto found = std::find_if(cache.begin(), cache.end(),
                             [&](const auto& entry) { return entry.first == path; });
   if (found != cache.end()) {
@@ -289,8 +289,11 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
   if (!stamp) return nullptr;
   std::ifstream in(FsPath(path), std::ios::binary);
   if (!in) return nullptr;
-  std::string bytes((std::istreambuf_iterator<char>(in)),
-                    std::istreambuf_iterator<char>());
+  // The stamp's size, read at once: no second read to find the end. A file
+  // that grew meanwhile has another stamp and is read again next time.
+  std::string bytes(static_cast<size_t>(stamp->size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(in.gcount()));
   auto profile = std::make_shared<const ProfileFile>(bytes);
   cache.emplace_front(path, CachedProfile{*stamp, profile});
   if (cache.size() > kCachedFiles) cache.pop_back();

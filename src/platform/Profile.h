@@ -16,7 +16,8 @@
 //    as Windows cuts it;
 //  - a bare file name (no directory) means the Windows directory.
 // A file is parsed once and answered from memory; a file changed on disk
-// (time or size) is read anew at the next lookup.
+// (time or size) is read anew at the next lookup, or inside a StampScope
+// (Platform.h) at the first lookup of the next scope.
 #pragma once
 
 #include <cstddef>

@@ -65,6 +65,8 @@ void CExecuteMapFileTest::Title(const wchar_t* title, bool first) {
 }
 
 void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey) {
+  // Profile files and the recording are checked for changes once per device.
+  const StampScope stamps;
   CVelkDatabase database;
   CVelkToolkit toolkit;
   int32_t blockKey = -1;
@@ -134,6 +136,7 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
                                     std::wstring moniker, int32_t manufacturerId,
                                     int32_t deviceType, int32_t deviceRevision,
                                     bool isFieldbus) {
+  const StampScope stamps;
   m_unreachedReason.clear();
   if (m_reportFilePath.empty()) {
     std::wstring devicePath;

@@ -27,8 +27,8 @@ inline constexpr wchar_t kReportFileName[] = L"MapFileTestResults.txt";
 std::wstring StartReport(const std::wstring& path);
 
 // Appends the lines to the file, creating it when missing; a line end
-// inside a line is written as CR LF too. False when the file cannot be
-// opened or written; lines written before the failure stay.
+// inside a line is written as CR LF too, all lines in one write. False when
+// the file cannot be opened or written.
 bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines);
 
 // How often `word` occurs in the report, case-sensitive, overlapping

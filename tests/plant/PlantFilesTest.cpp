@@ -147,7 +147,7 @@ TEST_F(PlantFilesTest, RecordingParsesAndOnlyPlant1HasOne) {
   const std::wstring recordings = JoinPath(Root(), L"recordings");
   std::shared_ptr<const Recording> recording;
   ASSERT_NO_THROW(recording = LoadRecordingFile(JoinPath(recordings, L"PLANT1.rec")));
-  EXPECT_EQ(recording->Devices().size(), 2 * plant::kDefaultTemplates - 2);  // PT-900 twice
+  EXPECT_EQ(recording->DeviceCount(), 2 * plant::kDefaultTemplates - 2);  // PT-900 twice
   EXPECT_EQ(ThePlatform().FindFiles(JoinPath(recordings, L"*")).size(), 1u);
 }
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/HostRoot.h"
+#include "platform/Platform.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
@@ -168,6 +169,36 @@ TEST(ProfileLookupTest, BareNamesMeanTheWindowsDirectoryAndChangesAreSeen) {
   EXPECT_EQ(ProfileKeyList(L"velk.ini", L"INSTALLATION"),
             std::wstring(L"DevicePath\0DevicePathFF\0", 24));
   EXPECT_EQ(ProfileString(L"velk.ini", L"INSTALLATION", L"DevicePath", L"", 4), L"/dd");
+}
+
+// Within a scope a file is checked once: a change shows in the next scope,
+// and outside any scope at once. A file missing at the first look stays
+// missing for the scope; nested scopes end with the outermost.
+TEST(ProfileLookupTest, AScopeChecksEachFileOnce) {
+  TempDir root;
+  FakePlatform platform(root.Path());
+  const auto value = [] { return ProfileString(L"velk.ini", L"S", L"k", L"none"); };
+  {
+    const StampScope outer;
+    EXPECT_EQ(value(), L"none");
+    root.Write(L"velk.ini", "[S]\nk=1\n");
+    EXPECT_EQ(value(), L"none");
+    {
+      const StampScope inner;
+    }
+    EXPECT_EQ(value(), L"none");
+  }
+  EXPECT_EQ(value(), L"1");
+  {
+    const StampScope scope;
+    EXPECT_EQ(value(), L"1");
+    root.Write(L"velk.ini", "[S]\nk=22\n");
+    EXPECT_EQ(value(), L"1");
+    EXPECT_EQ(CheckedFileStamp(root.Join(L"velk.ini"))->size, 8u);
+  }
+  EXPECT_EQ(value(), L"22");
+  root.Write(L"velk.ini", "[S]\nk=333\n");
+  EXPECT_EQ(value(), L"333");
 }
 
 }  // namespace

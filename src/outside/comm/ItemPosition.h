@@ -3,6 +3,7 @@
 // and reading attributes work on positions.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@
 namespace ravelin {
 
 struct ItemPosition {
+  // Keeps the items below alive: the device, or the revision of a created
+  // test device.
+  std::shared_ptr<const void> owner;
   const RecordedRevision* revision = nullptr;
   const RecordedDevice* device = nullptr;  // null for a created test device
   const RecordedItem* item = nullptr;

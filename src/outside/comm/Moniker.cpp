@@ -24,22 +24,32 @@ size_t ResolveDevice(const Recording& recording, const std::vector<std::wstring_
   if (parts.size() < 2 || parts[1].empty()) return 0;
   const std::wstring_view kind = parts[0];
   size_t used = 0;
+  std::shared_ptr<const RecordedDevice> device;
   if (EqualsNoCase(kind, L"ID") && parts.size() >= 3) {
-    position.device = recording.FindById(parts[1]);
+    device = recording.FindById(parts[1]);
     if (EqualsNoCase(parts[2], L"Hart")) {
       used = 3;
     } else if (parts.size() >= 4 && EqualsNoCase(parts[2], L"BlockIndCol") && parts[3] == L"0") {
       used = 4;
     }
   } else if (EqualsNoCase(kind, L"PhysicalDevice")) {
-    position.device = recording.FindBySerial(parts[1]);
-    if (!position.device) position.revision = recording.FindTestDeviceRevision(parts[1]);
+    device = recording.FindBySerial(parts[1]);
+    if (!device) {
+      std::shared_ptr<const RecordedRevision> revision =
+          recording.FindTestDeviceRevision(parts[1]);
+      position.revision = revision.get();
+      position.owner = std::move(revision);
+    }
     used = 2;
   } else if (EqualsNoCase(kind, L"NamedConfig")) {
-    position.device = recording.FindConfig(parts[1]);
+    device = recording.FindConfig(parts[1]);
     used = 2;
   }
-  if (position.device) position.revision = position.device->revision;
+  if (device) {
+    position.device = device.get();
+    position.revision = device->revision;
+    position.owner = std::move(device);
+  }
   return position.revision ? used : 0;
 }
 

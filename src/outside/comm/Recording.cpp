@@ -1,17 +1,12 @@
 #include "outside/comm/Recording.h"
 
+#include <algorithm>
+
 #include "base/Text.h"
 
 namespace ravelin {
 
 namespace {
-
-const RecordedDevice* Lookup(
-    const std::unordered_map<std::wstring, const RecordedDevice*>& index,
-    std::wstring_view key) {
-  const auto found = index.find(FoldCase(key));
-  return found == index.end() ? nullptr : found->second;
-}
 
 bool IsHex(wchar_t c) {
   return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
@@ -51,24 +46,65 @@ int ViewSlot(int32_t view) {
   return -1;
 }
 
-const RecordedRevision* Recording::FindRevision(const RevisionId& id) const {
-  const auto found = revisions_.find(id);
-  return found == revisions_.end() ? nullptr : found->second.get();
+std::shared_ptr<const RecordedDevice> Recording::FindById(std::wstring_view deviceId) const {
+  return Device(byId_, &RecordedDevice::deviceId, deviceId);
 }
 
-const RecordedDevice* Recording::FindById(std::wstring_view deviceId) const {
-  return Lookup(byId_, deviceId);
+std::shared_ptr<const RecordedDevice> Recording::FindBySerial(std::wstring_view serial) const {
+  return Device(bySerial_, &RecordedDevice::serial, serial);
 }
 
-const RecordedDevice* Recording::FindBySerial(std::wstring_view serial) const {
-  return Lookup(bySerial_, serial);
+std::shared_ptr<const RecordedDevice> Recording::FindConfig(std::wstring_view name) const {
+  return Device(byConfig_, &RecordedDevice::configName, name);
 }
 
-const RecordedDevice* Recording::FindConfig(std::wstring_view name) const {
-  return Lookup(byConfig_, name);
+size_t Recording::KeyHash(std::wstring_view key) {
+  return std::hash<std::wstring>()(FoldCase(key));
 }
 
-const RecordedRevision* Recording::FindTestDeviceRevision(std::wstring_view identifier) const {
+std::shared_ptr<const RecordedDevice> Recording::Device(const KeyIndex& index,
+                                                        DeviceKey member,
+                                                        std::wstring_view key) const {
+  const auto [first, last] = index.equal_range(KeyHash(key));
+  for (auto it = first; it != last; ++it) {
+    auto device = DeviceAt(it->second);
+    if (device && EqualsNoCase((*device).*member, key)) return device;
+  }
+  return nullptr;
+}
+
+template <typename Key, typename Item>
+std::shared_ptr<const Item> Recording::Parsed<Key, Item>::Find(const Key& key) {
+  for (auto it = items.begin(); it != items.end(); ++it) {
+    if (it->first == key) {
+      items.splice(items.begin(), items, it);
+      return it->second;
+    }
+  }
+  return nullptr;
+}
+
+template <typename Key, typename Item>
+void Recording::Parsed<Key, Item>::Add(const Key& key, std::shared_ptr<const Item> item) {
+  items.emplace_front(key, std::move(item));
+  if (items.size() > kParsedItems) items.pop_back();
+}
+
+template struct Recording::Parsed<RevisionId, RecordedRevision>;
+template struct Recording::Parsed<uint32_t, RecordedDevice>;
+
+std::string Recording::ReadSpan(const Span& span) const {
+  if (!in_.is_open()) return bytes_.substr(span.begin, span.size);
+  std::string text(span.size, '\0');
+  in_.clear();
+  in_.seekg(static_cast<std::streamoff>(span.begin));
+  in_.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(std::max<std::streamsize>(in_.gcount(), 0)));
+  return text;
+}
+
+std::shared_ptr<const RecordedRevision> Recording::FindTestDeviceRevision(
+    std::wstring_view identifier) const {
   // Six and four hexadecimal digits, "TEST", then the device key's digits.
   if (identifier.size() < 19 || !EqualsNoCase(identifier.substr(10, 4), L"TEST")) return nullptr;
   for (size_t i = 0; i < identifier.size(); ++i) {
@@ -78,18 +114,18 @@ const RecordedRevision* Recording::FindTestDeviceRevision(std::wstring_view iden
   const uint32_t manufacturer = HexValue(identifier.substr(0, 6));
   const uint32_t deviceType = HexValue(identifier.substr(6, 4));
 
-  const RecordedRevision* best = nullptr;
+  const RevisionId* best = nullptr;
   for (auto it = revisions_.lower_bound({manufacturer, deviceType, 0, kProtocolHart});
        it != revisions_.end() && it->first.manufacturer == manufacturer &&
        it->first.deviceType == deviceType;
        ++it) {
     const RevisionId& id = it->first;
     if (!best || std::pair(id.protocol == kProtocolFieldbus, id.deviceRevision) >
-                     std::pair(best->id.protocol == kProtocolFieldbus, best->id.deviceRevision)) {
-      best = it->second.get();
+                     std::pair(best->protocol == kProtocolFieldbus, best->deviceRevision)) {
+      best = &id;
     }
   }
-  return best;
+  return best ? FindRevision(*best) : nullptr;
 }
 
 }  // namespace ravelin

@@ -1,13 +1,17 @@
 // Recorded plant data as the toolkit serves it: device revisions (the item
 // tree of blocks, parameters, members, enumerations and dynamic variables),
 // and the devices and named configurations that use them, with their values
-// by view. The text form is described in docs/recording-format.md; one
-// recording is parsed once and then only read.
+// by view. The text form is described in docs/recording-format.md. A
+// recording is checked whole once and indexed by where each revision and
+// device stands in the text; a revision or device is parsed when it is
+// looked up, and only the latest few stay parsed.
 #pragma once
 
 #include <array>
 #include <compare>
 #include <cstdint>
+#include <fstream>
+#include <list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -69,8 +73,9 @@ struct RecordedRevision {
   RecordedItem root;  // the device item: "Param", "BlkId", "ItemArray"
 };
 
-// A device instance or a named configuration.
+// A device instance or a named configuration. It keeps its revision alive.
 struct RecordedDevice {
+  std::shared_ptr<const RecordedRevision> revisionOwner;
   const RecordedRevision* revision = nullptr;
   std::wstring deviceId;      // "!ID!<deviceId>!Hart"
   std::wstring serial;        // "!PhysicalDevice!<serial>"
@@ -86,24 +91,58 @@ int ViewSlot(int32_t view);
 
 class Recording {
  public:
-  const RecordedRevision* FindRevision(const RevisionId& id) const;
-  const RecordedDevice* FindById(std::wstring_view deviceId) const;
-  const RecordedDevice* FindBySerial(std::wstring_view serial) const;
-  const RecordedDevice* FindConfig(std::wstring_view name) const;
+  // What a lookup returns owns its items: a cursor keeps them alive however
+  // many other revisions and devices are parsed meanwhile.
+  std::shared_ptr<const RecordedRevision> FindRevision(const RevisionId& id) const;
+  std::shared_ptr<const RecordedDevice> FindById(std::wstring_view deviceId) const;
+  std::shared_ptr<const RecordedDevice> FindBySerial(std::wstring_view serial) const;
+  std::shared_ptr<const RecordedDevice> FindConfig(std::wstring_view name) const;
   // The revision a created test device ("%06x%04xTEST%05d") resolves to: the
   // highest device revision of its manufacturer and device type, fieldbus
   // before HART.
-  const RecordedRevision* FindTestDeviceRevision(std::wstring_view identifier) const;
+  std::shared_ptr<const RecordedRevision> FindTestDeviceRevision(
+      std::wstring_view identifier) const;
 
-  const std::vector<std::unique_ptr<RecordedDevice>>& Devices() const { return devices_; }
+  // Devices and configurations in recorded order.
+  size_t DeviceCount() const { return devices_.size(); }
+  std::shared_ptr<const RecordedDevice> DeviceAt(size_t index) const;
 
  private:
   friend class RecordingParser;
-  std::map<RevisionId, std::unique_ptr<RecordedRevision>> revisions_;
-  std::vector<std::unique_ptr<RecordedDevice>> devices_;
-  std::unordered_map<std::wstring, const RecordedDevice*> byId_;
-  std::unordered_map<std::wstring, const RecordedDevice*> bySerial_;
-  std::unordered_map<std::wstring, const RecordedDevice*> byConfig_;
+  // Where a revision or device stands: its bytes and its first line.
+  struct Span {
+    uint64_t begin = 0;
+    uint32_t size = 0;  // 0 while it is being read
+    int32_t line = 0;
+  };
+  // The few latest parsed items, most recent first.
+  template <typename Key, typename Item>
+  struct Parsed {
+    std::list<std::pair<Key, std::shared_ptr<const Item>>> items;
+    std::shared_ptr<const Item> Find(const Key& key);
+    void Add(const Key& key, std::shared_ptr<const Item> item);
+  };
+  static constexpr size_t kParsedItems = 32;
+
+  std::string ReadSpan(const Span& span) const;
+  // Devices by the hash of a folded key; the key itself is compared on the
+  // parsed device, so the index holds no text.
+  using KeyIndex = std::unordered_multimap<size_t, uint32_t>;
+  using DeviceKey = std::wstring RecordedDevice::*;
+  static size_t KeyHash(std::wstring_view key);
+  std::shared_ptr<const RecordedDevice> Device(const KeyIndex& index, DeviceKey member,
+                                               std::wstring_view key) const;
+
+  std::wstring file_;   // names the recording in messages
+  std::string bytes_;   // the text, when it was given in memory
+  mutable std::ifstream in_;  // else the file, read where a span stands
+  std::map<RevisionId, Span> revisions_;
+  std::vector<Span> devices_;
+  KeyIndex byId_;
+  KeyIndex bySerial_;
+  KeyIndex byConfig_;
+  mutable Parsed<RevisionId, RecordedRevision> parsedRevisions_;
+  mutable Parsed<uint32_t, RecordedDevice> parsedDevices_;
 };
 
 }  // namespace ravelin

@@ -86,24 +86,88 @@ RecordingError::RecordingError(std::wstring message, int line)
 
 class RecordingParser {
  public:
-  explicit RecordingParser(const std::wstring& file) : file_(file) {}
+  // Checks a whole recording and indexes it into `recording`.
+  RecordingParser(const std::wstring& file, std::shared_ptr<Recording> recording)
+      : file_(file), recording_(std::move(recording)), source_(recording_.get()) {}
+  // Parses one span of an indexed recording.
+  RecordingParser(const Recording& source, int firstLine)
+      : file_(source.file_), source_(&source), line_(firstLine), header_(true) {}
 
-  std::shared_ptr<const Recording> Parse(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    for (size_t start = 0;; ++line_) {
-      const size_t end = bytes.find('\n', start);
-      const std::wstring error =
-          SplitRecordingLine(FromUtf8(bytes.substr(start, end - start)), words_);
+  // next(text, begin) gives each line and where it begins; false for the
+  // last one. `end` is where the text ends.
+  template <typename NextLine>
+  void Run(NextLine next) {
+    for (;; ++line_) {
+      std::string_view text;
+      const bool more = next(text, lineBegin_);
+      const std::wstring error = SplitRecordingLine(FromUtf8(text), words_);
       if (!error.empty()) Fail(error);
       if (!words_.empty()) Statement();
-      if (end == std::string_view::npos) break;
-      start = end + 1;
+      if (!more) break;
     }
     if (!header_) {
       line_ = 1;
       Fail(L"the recording does not begin with \"ravelin-recording 1\"");
     }
-    return recording_;
+  }
+
+  void Index(std::string_view bytes) {
+    size_t start = 0;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
+    Run([&](std::string_view& text, uint64_t& begin) {
+      const size_t end = bytes.find('\n', start);
+      text = bytes.substr(start, end - start);
+      begin = start;
+      start = end + 1;
+      return end != std::string_view::npos;
+    });
+    Close(bytes.size());
+  }
+
+  void Index(std::istream& in) {
+    std::string line;
+    uint64_t offset = 0;
+    Run([&](std::string_view& text, uint64_t& begin) {
+      std::getline(in, line);
+      begin = offset;
+      offset += line.size() + 1;
+      const bool more = !in.eof();
+      text = line;
+      if (begin == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+      return more;
+    });
+    Close(offset);
+  }
+
+  static std::shared_ptr<const Recording> FromBytes(std::string_view bytes,
+                                                    const std::wstring& file) {
+    auto recording = std::make_shared<Recording>();
+    recording->file_ = file;
+    recording->bytes_ = bytes;
+    RecordingParser(file, recording).Index(bytes);
+    return recording;
+  }
+
+  // The file is read once, line by line, to check and index it; later a
+  // second stream reads the span of what a lookup reaches.
+  static std::shared_ptr<const Recording> FromFile(const std::wstring& path) {
+    std::ifstream in(FsPath(path), std::ios::binary);
+    auto recording = std::make_shared<Recording>();
+    recording->file_ = path;
+    recording->in_.open(FsPath(path), std::ios::binary);
+    if (!in || !recording->in_) throw RecordingError(path, 0, L"the file cannot be read");
+    RecordingParser(path, recording).Index(in);
+    return recording;
+  }
+
+  std::shared_ptr<const RecordedRevision> ParseRevision(std::string_view text) {
+    ParseSpan(text);
+    return current_;
+  }
+
+  std::shared_ptr<const RecordedDevice> ParseDevice(std::string_view text) {
+    ParseSpan(text);
+    return device_;
   }
 
  private:
@@ -111,6 +175,34 @@ class RecordingParser {
 
   [[noreturn]] void Fail(const std::wstring& reason) const {
     throw RecordingError(file_, line_, reason);
+  }
+
+  bool Indexing() const { return recording_ != nullptr; }
+
+  uint32_t SpanSize(uint64_t size) const {
+    if (size > 0xFFFFFFFF) Fail(L"one revision or device is longer than 4 GB");
+    return static_cast<uint32_t>(size);
+  }
+
+  void ParseSpan(std::string_view text) {
+    Run([&](std::string_view& line, uint64_t& begin) {
+      const size_t end = text.find('\n');
+      line = text.substr(0, end);
+      begin = 0;
+      text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+      return end != std::string_view::npos;
+    });
+  }
+
+  // Ends the span of the revision or device above at `end`; while indexing,
+  // a revision stays parsed for the devices that follow it, a device is let go.
+  void Close(uint64_t end) {
+    if (!Indexing()) return;
+    if (span_) span_->size = SpanSize(end - span_->begin);
+    if (current_) recording_->parsedRevisions_.Add(current_->id, current_);
+    span_ = nullptr;
+    current_.reset();
+    device_.reset();
   }
 
   void Statement() {
@@ -134,7 +226,11 @@ class RecordingParser {
       return;
     }
     for (const auto& [name, handler] : kStatements) {
-      if (keyword == name) return (this->*handler)();
+      if (keyword != name) continue;
+      if (keyword == L"revision" || keyword == L"device" || keyword == L"config") {
+        Close(lineBegin_);
+      }
+      return (this->*handler)();
     }
     Fail(L"unknown keyword " + Quoted(keyword));
   }
@@ -246,16 +342,20 @@ class RecordingParser {
   void Revision() {
     const RevisionId id = Identity(1);
     NoMoreWords(5);
-    auto& slot = recording_->revisions_[id];
-    if (slot) Fail(L"this revision is recorded twice");
-    slot = std::make_unique<RecordedRevision>();
-    slot->id = id;
-    RecordedItem& root = slot->root;
+    if (current_ || device_) Fail(L"a revision's text holds a second revision or a device");
+    if (Indexing()) {
+      auto [slot, inserted] = recording_->revisions_.try_emplace(id);
+      if (!inserted) Fail(L"this revision is recorded twice");
+      slot->second = {lineBegin_, 0, line_};
+      span_ = &slot->second;
+    }
+    current_ = std::make_shared<RecordedRevision>();
+    current_->id = id;
+    RecordedItem& root = current_->root;
     root.role = ItemRole::Device;
     Collection(root, L"Param");
     Collection(root, L"BlkId");
-    revision_ = slot.get();
-    device_ = nullptr;
+    revision_ = current_.get();
     slot_ = -1;
     BeginParameterSet(&root);
   }
@@ -336,11 +436,16 @@ class RecordingParser {
   // Starts a device or named configuration of a recorded revision.
   RecordedDevice& BeginDevice() {
     const RevisionId id = Identity(1);
-    const RecordedRevision* revision = recording_->FindRevision(id);
+    if (current_ || device_) Fail(L"a device's text holds a second device or a revision");
+    std::shared_ptr<const RecordedRevision> revision = source_->FindRevision(id);
     if (!revision) Fail(L"the revision is not recorded above");
-    recording_->devices_.push_back(std::make_unique<RecordedDevice>());
-    device_ = recording_->devices_.back().get();
-    device_->revision = revision;
+    if (Indexing()) {
+      recording_->devices_.push_back({lineBegin_, 0, line_});
+      span_ = &recording_->devices_.back();
+    }
+    device_ = std::make_shared<RecordedDevice>();
+    device_->revision = revision.get();
+    device_->revisionOwner = std::move(revision);
     revision_ = nullptr;
     slot_ = -1;
     BeginParameterSet(nullptr);
@@ -353,12 +458,15 @@ class RecordingParser {
     return true;
   }
 
-  void Register(std::unordered_map<std::wstring, const RecordedDevice*>& index,
+  void Register(Recording::KeyIndex& index, Recording::DeviceKey member,
                 const std::wstring& key, const wchar_t* what) const {
-    if (!index.try_emplace(FoldCase(key), device_).second) {
+    const auto number = static_cast<uint32_t>(recording_->devices_.size() - 1);
+    if (recording_->Device(index, member, key)) {
       Fail(std::wstring(what) + L" " + Quoted(key) + L" is recorded twice");
     }
+    index.emplace(Recording::KeyHash(key), number);
   }
+
 
   void Device() {
     RecordedDevice& device = BeginDevice();
@@ -370,8 +478,9 @@ class RecordingParser {
       return true;
     });
     if (device.deviceId.empty() && device.serial.empty()) Fail(L"a device needs id= or serial=");
-    if (!device.deviceId.empty()) Register(recording_->byId_, device.deviceId, L"device id");
-    if (!device.serial.empty()) Register(recording_->bySerial_, device.serial, L"serial identifier");
+    if (!Indexing()) return;
+    if (!device.deviceId.empty()) Register(recording_->byId_, &RecordedDevice::deviceId, device.deviceId, L"device id");
+    if (!device.serial.empty()) Register(recording_->bySerial_, &RecordedDevice::serial, device.serial, L"serial identifier");
   }
 
   void Config() {
@@ -383,7 +492,7 @@ class RecordingParser {
     });
     if (config.configName.empty()) Fail(L"a configuration needs name=");
     config.name = config.configName;
-    Register(recording_->byConfig_, config.configName, L"configuration name");
+    if (Indexing()) Register(recording_->byConfig_, &RecordedDevice::configName, config.configName, L"configuration name");
   }
 
   void View() {
@@ -431,27 +540,57 @@ class RecordingParser {
   }
 
   const std::wstring& file_;
-  std::shared_ptr<Recording> recording_ = std::make_shared<Recording>();
+  std::shared_ptr<Recording> recording_;  // the recording being indexed
+  const Recording* source_;               // where revisions are looked up
   std::vector<RecordingWord> words_;
   int line_ = 1;
+  uint64_t lineBegin_ = 0;
   bool header_ = false;
+  Recording::Span* span_ = nullptr;              // of the revision or device being read
+  std::shared_ptr<RecordedRevision> current_;    // the revision being read
   RecordedRevision* revision_ = nullptr;
   RecordedItem* set_ = nullptr;        // the device item or block that "param" adds to
   RecordedItem* parameter_ = nullptr;  // the record that "member" adds to
   RecordedItem* leaf_ = nullptr;       // the item that "enum" adds to
-  RecordedDevice* device_ = nullptr;
+  std::shared_ptr<RecordedDevice> device_;  // the device or configuration being read
   int slot_ = -1;                      // the view that "value" records into
 };
 
+std::shared_ptr<const RecordedRevision> Recording::FindRevision(const RevisionId& id) const {
+  if (auto parsed = parsedRevisions_.Find(id)) return parsed;
+  const auto found = revisions_.find(id);
+  if (found == revisions_.end() || found->second.size == 0) return nullptr;
+  std::shared_ptr<const RecordedRevision> revision;
+  try {
+    revision = RecordingParser(*this, found->second.line).ParseRevision(ReadSpan(found->second));
+  } catch (const RecordingError&) {
+    return nullptr;  // the file changed in place since it was indexed
+  }
+  if (!revision || !(revision->id == id)) return nullptr;
+  parsedRevisions_.Add(id, revision);
+  return revision;
+}
+
+std::shared_ptr<const RecordedDevice> Recording::DeviceAt(size_t index) const {
+  const auto number = static_cast<uint32_t>(index);
+  if (index >= devices_.size()) return nullptr;
+  if (auto parsed = parsedDevices_.Find(number)) return parsed;
+  std::shared_ptr<const RecordedDevice> device;
+  try {
+    device = RecordingParser(*this, devices_[index].line).ParseDevice(ReadSpan(devices_[index]));
+  } catch (const RecordingError&) {
+    return nullptr;
+  }
+  if (device) parsedDevices_.Add(number, device);
+  return device;
+}
+
 std::shared_ptr<const Recording> ParseRecording(std::string_view bytes, const std::wstring& file) {
-  return RecordingParser(file).Parse(bytes);
+  return RecordingParser::FromBytes(bytes, file);
 }
 
 std::shared_ptr<const Recording> LoadRecordingFile(const std::wstring& path) {
-  std::ifstream in(FsPath(path), std::ios::binary);
-  if (!in) throw RecordingError(path, 0, L"the file cannot be read");
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  return ParseRecording(bytes, path);
+  return RecordingParser::FromFile(path);
 }
 
 }  // namespace ravelin

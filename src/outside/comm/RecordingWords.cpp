@@ -9,13 +9,20 @@ bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
 }  // namespace
 
 std::wstring SplitRecordingLine(std::wstring_view line, std::vector<RecordingWord>& words) {
-  words.clear();
+  // The words of the line before are reused: a large recording is split
+  // line by line, and fresh words cost an allocation each.
+  size_t count = 0;
   size_t i = 0;
   for (;;) {
     while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i == line.size()) return {};
-    if (words.empty() && line[i] == L'#') return {};
-    RecordingWord word;
+    if (i == line.size() || (count == 0 && line[i] == L'#')) {
+      words.resize(count);
+      return {};
+    }
+    if (count == words.size()) words.emplace_back();
+    RecordingWord& word = words[count++];
+    word.text.clear();
+    word.equals = std::wstring::npos;
     bool quoted = false;
     for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
       const wchar_t c = line[i];
@@ -29,8 +36,10 @@ std::wstring SplitRecordingLine(std::wstring_view line, std::vector<RecordingWor
         word.text += c;
       }
     }
-    if (quoted) return L"a quoted text has no closing quote";
-    words.push_back(std::move(word));
+    if (quoted) {
+      words.resize(count);
+      return L"a quoted text has no closing quote";
+    }
   }
 }
 

@@ -44,16 +44,16 @@ ServerRecording OpenServerRecording(const std::wstring& server) {
   const std::wstring directory = JoinPath(ThePlatform().WindowsDirectory(), L"recordings");
   const std::wstring fileName = server + L".rec";
   std::wstring path = JoinPath(directory, fileName);
-  if (!FileExists(path)) {
+  std::optional<FileStamp> stamp = CheckedFileStamp(path);
+  if (!stamp) {
     const std::vector<std::wstring> names = ThePlatform().FindFiles(path);
     if (names.empty()) {
       return {nullptr, kVelkNoServer,
               Format(L"no recording for server \"%s\" in %s", server.c_str(), directory.c_str())};
     }
     path = JoinPath(directory, names.front());
+    stamp = CheckedFileStamp(path);
   }
-
-  const std::optional<FileStamp> stamp = GetFileStamp(path);
   if (!stamp) return Load(path);
 
   static std::unordered_map<std::wstring, CachedRecording> cache;

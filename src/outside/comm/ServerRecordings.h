@@ -1,6 +1,6 @@
 // Finds and parses the recording of a plant server: the file
 // <host root>/recordings/<server>.rec (the Windows directory stands for the
-// host root), its name matched without regard to case. A file is parsed once
+// host root), its name matched without regard to case. A file is indexed once
 // and again only when it changes on disk; a malformed one stays refused.
 #pragma once
 

@@ -55,7 +55,7 @@ bool WriteVelkDataSource(const std::wstring& hostRoot,
       L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n", kDriver);
   const std::wstring sources = Format(
       L"[VELK]\nDescription=Host database\nDriver=SQLite3\nDatabase=%s\n"
-      L"NoCreat=1\n",
+      L"NoCreat=1\nJournalMode=WAL\nSyncPragma=NORMAL\n",
       databaseFile.c_str());
   if (!WriteTextFile(JoinPath(hostRoot, L"odbcinst.ini"), drivers) ||
       !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {

@@ -31,7 +31,7 @@ std::wstring ReadValue(const ProfileFile& file, const wchar_t* section,
 // The map file is used only when it is meant for the caller's purpose.
 std::shared_ptr<const ProfileFile> OpenForUsage(const std::wstring& path,
                                                 const std::wstring& usage) {
-  if (!FileExists(path)) return nullptr;
+  if (!CheckedFileStamp(path)) return nullptr;
   auto file = LoadProfile(path);
   if (!file || !EqualsNoCase(ReadValue(*file, kIdentification, usage), L"Yes")) {
     return nullptr;

@@ -1,5 +1,6 @@
 // POSIX: the host root stands in for the Windows directory, message boxes go
 // to standard error, the clipboard is kept in the process.
+#include <dirent.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -56,12 +57,17 @@ class PosixPlatform final : public Platform {
         slash == std::wstring::npos ? L"." : pattern.substr(0, slash);
     const std::wstring filePattern =
         slash == std::wstring::npos ? pattern : pattern.substr(slash + 1);
-    std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(FsPath(directory), error)) {
-      const std::wstring name = FromUtf8(entry.path().filename().string());
+    // opendir rather than a directory iterator: two system calls fewer per
+    // search, and the tester searches once per device.
+    DIR* dir = opendir(ToUtf8(directory).c_str());
+    if (!dir) return names;
+    while (const dirent* entry = readdir(dir)) {
+      const std::string_view raw = entry->d_name;
+      if (raw == "." || raw == "..") continue;
+      const std::wstring name = FromUtf8(raw);
       if (WildcardMatch(filePattern, name)) names.push_back(name);
     }
+    closedir(dir);
     return names;
   }
 

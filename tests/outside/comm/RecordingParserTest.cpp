@@ -111,7 +111,7 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
       "    enum -1 \"\"\r\n"
       "device abcd f 01 hart id=\"D 1\" tag=\"x=y\"\r\n",
       L"lexical.rec");
-  const RecordedRevision* revision = recording->FindRevision({0xABCD, 0xF, 1, kProtocolHart});
+  const auto revision = recording->FindRevision({0xABCD, 0xF, 1, kProtocolHart});
   ASSERT_NE(revision, nullptr);
   const RecordedItem* p = revision->root.Descend(L"Param!p");
   ASSERT_NE(p, nullptr);
@@ -127,10 +127,47 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
   EXPECT_EQ(entries->listing[0]->label, L"a = b");
   EXPECT_EQ(entries->listing[1]->number, -1);
   EXPECT_EQ(entries->listing[1]->path, L"Param!p!Enum!-1");
-  const RecordedDevice* device = recording->FindById(L"d 1");
+  const auto device = recording->FindById(L"d 1");
   ASSERT_NE(device, nullptr);
   EXPECT_EQ(device->name, L"x=y");
-  EXPECT_EQ(device->revision, revision);
+  EXPECT_EQ(device->revision, revision.get());
+}
+
+// More revisions and devices than stay parsed: each device still resolves
+// to its own revision and values, a position taken first outlives the
+// others being parsed, and a duplicate id far below the first is refused.
+TEST(RecordingParserTest, OnlyTheLatestStayParsedAndPositionsKeepTheirItems) {
+  std::string revisions = kHeader, devices;
+  for (int i = 1; i <= 80; ++i) {
+    revisions += "revision 26 " + std::to_string(i) + " 1 hart\nparam p type=3\n";
+    devices += "device 26 " + std::to_string(i) + " 1 hart id=D" + std::to_string(i) +
+               "\nview 104\nvalue Param!p " + std::to_string(i * 7) + "\n";
+  }
+  const std::string text = revisions + devices;
+  const auto recording = ParseRecording(text, L"many.rec");
+  ASSERT_EQ(recording->DeviceCount(), 80u);
+  const auto first = ResolveMoniker(*recording, L"!ID!d1!Hart!Param!p");
+  ASSERT_TRUE(first.has_value());
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 80; i >= 1; --i) {
+      SCOPED_TRACE(i);
+      const auto position =
+          ResolveMoniker(*recording, L"!ID!D" + std::to_wstring(i) + L"!Hart!Param!p");
+      ASSERT_TRUE(position.has_value());
+      EXPECT_EQ(position->revision->id.deviceType, std::stoul(std::to_string(i), nullptr, 16));
+      EXPECT_EQ(ReadAttribute(*position, L"Value", kViewCurrent).m_var.GetVT_I4(), i * 7);
+    }
+  }
+  EXPECT_EQ(ReadAttribute(*first, L"Value", kViewCurrent).m_var.GetVT_I4(), 7);
+  EXPECT_EQ(first->Moniker(), L"!ID!d1!Hart!Param!p");
+
+  try {
+    ParseRecording(text + "device 26 1 1 hart id=d1\n", L"many.rec");
+    ADD_FAILURE() << "accepted";
+  } catch (const RecordingError& error) {
+    EXPECT_EQ(error.Line(), 1 + 2 * 80 + 3 * 80 + 1);
+    EXPECT_NE(error.Message().find(L"device id \"d1\" is recorded twice"), std::wstring::npos);
+  }
 }
 
 }  // namespace

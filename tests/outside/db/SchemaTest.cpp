@@ -170,6 +170,19 @@ TEST_F(SchemaTest, TestDeviceInsertsAreAccepted) {
   EXPECT_FALSE(joined.Fetch());
 }
 
+// The data source the plant writes keeps the write-ahead log with NORMAL
+// syncs (1), so a test device's commit costs no disk sync.
+TEST_F(SchemaTest, DataSourceUsesTheWriteAheadLog) {
+  odbc::Statement mode = Db().Prepare(L"PRAGMA journal_mode");
+  mode.Execute();
+  ASSERT_TRUE(mode.Fetch());
+  EXPECT_EQ(mode.GetText(1), L"wal");
+  odbc::Statement sync = Db().Prepare(L"PRAGMA synchronous");
+  sync.Execute();
+  ASSERT_TRUE(sync.Fetch());
+  EXPECT_EQ(sync.GetInt(1), 1);
+}
+
 TEST(HostSchemaTest, StatementsAreWholeAndFreeOfComments) {
   const std::vector<std::wstring> statements = HostSchemaStatements();
   ASSERT_FALSE(statements.empty());
