@@ -156,11 +156,14 @@ struct Sheet {
   // Presses Back or Next and waits for another page; returns the time taken.
   double Press(int button) {
     HWND before = Page();
+    const int from = Id();
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     PostMessageW(hwnd, PSM_PRESSBUTTON, button, 0);
-    EXPECT_TRUE(WaitFor([&] { return Page() != before; })) << "no page change from " << Id();
-    return MsSince(start);
+    EXPECT_TRUE(WaitFor([&] { return Page() != before; })) << "no page change from " << from;
+    const double taken = MsSince(start);
+    std::printf("  %d -> %d: %.1f ms\n", from, Id(), taken);
+    return taken;
   }
 };
 

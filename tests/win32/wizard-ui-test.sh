@@ -36,7 +36,7 @@ ODBCSYSINI=$work/plant
 
 timeout 600 "$wine" "$driver" "$dll" "$(winpath "$shots")" | tr -d '\r' >"$work/driver.log" ||
   { cat "$work/driver.log"; fail "the wizard driver failed"; }
-grep -E 'first page|page changes|PASSED' "$work/driver.log"
+grep -E 'first page| -> |page changes|PASSED' "$work/driver.log"
 
 cmp "$work/pt101.before" "$pt101" || fail "PT-101's map file changed on an unchanged Write"
 cmp "$work/pt501.before" "$pt501" || fail "PT-501's map file changed: Write or the refused close"
