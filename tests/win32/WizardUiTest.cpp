@@ -382,22 +382,24 @@ TEST_F(WizardUiTest, FieldbusBlockIndexAndCloseWithoutWriting) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet.Page(), IDC_WIRELESS_BOX)));
     Click(sheet.Page(), IDC_WRITE);
 
-    // A change after the write: Finish asks, and Yes closes without writing.
+    // A change typed after the write: Cancel on that page asks (No stays),
+    // Finish asks, and Yes closes without writing.
+    const wchar_t question[] = L"The map file has not been written. Close the wizard anyway?";
     sheet.Press(PSBTN_BACK);
     ASSERT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
     SetText(sheet.Page(), IDC_DAMPING_PARAM, L"Param!CHANGED");
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    HWND asked = WaitForMessage(question);
+    ASSERT_NE(asked, nullptr);
+    PostMessageW(asked, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(asked); }));
+    EXPECT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
     sheet.Press(PSBTN_NEXT);
     ASSERT_EQ(sheet.Id(), IDD_WIZARD_FINISHED);
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    HWND question = WaitForMessage(L"The map file has not been written. Close the wizard anyway?");
-    ASSERT_NE(question, nullptr);
-    PostMessageW(question, WM_COMMAND, IDNO, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
-    EXPECT_TRUE(IsWindowVisible(sheet.hwnd));
-    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    question = WaitForMessage(L"The map file has not been written. Close the wizard anyway?");
-    ASSERT_NE(question, nullptr);
-    PostMessageW(question, WM_COMMAND, IDYES, 0);
+    asked = WaitForMessage(question);
+    ASSERT_NE(asked, nullptr);
+    PostMessageW(asked, WM_COMMAND, IDYES, 0);
   });
 }
 

@@ -137,6 +137,10 @@ bool ParameterPageWindow::OnKillActive() {
 LRESULT ParameterPageWindow::OnWizardBack() { return AnswerMove(Sheet(), logic_.OnWizardBack()); }
 LRESULT ParameterPageWindow::OnWizardNext() { return AnswerMove(Sheet(), logic_.OnWizardNext()); }
 bool ParameterPageWindow::OnWizardFinish() { return SheetAllowsClose(Sheet()); }
-bool ParameterPageWindow::OnQueryCancel() { return SheetAllowsClose(Sheet()); }
+bool ParameterPageWindow::OnQueryCancel() {
+  // What was typed on this page counts as a change too.
+  logic_.ReadFields();
+  return SheetAllowsClose(Sheet());
+}
 
 }  // namespace ravelin::win32
