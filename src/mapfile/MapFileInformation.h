@@ -31,6 +31,8 @@ class CMapFileInformation {
   bool ReadMapFile();
   // False when the file could not be written; an existing file then stays.
   bool WriteMapFile() const;
+  // The bytes WriteMapFile writes for the model as it is now.
+  std::string MapFileBytes() const;
 
   bool IsFieldbus() const { return m_bFieldbus; }
   std::wstring GetBlockMoniker() const;

@@ -205,8 +205,10 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
+std::string CMapFileInformation::MapFileBytes() const { return Writer(*this).Bytes(); }
+
 bool CMapFileInformation::WriteMapFile() const {
-  return WriteWholeFile(GetMapFilePath(), Writer(*this).Bytes());
+  return WriteWholeFile(GetMapFilePath(), MapFileBytes());
 }
 
 }  // namespace ravelin

@@ -111,14 +111,22 @@ const char kHartFrequencyBody[] = R"(  param WAVE_FORM type=6 label="Wave form"
     member ANALOG_VALUE type=4 units=mA
 )";
 
-const char kHartBasicBody[] = R"(  dynamic 1 label=PV
-    member DIGITAL_UNITS type=6
-      enum 12 kPa
-      enum 6 psi
-    member UPPER_RANGE_VALUE type=4
-    member LOWER_RANGE_VALUE type=4
-    member ANALOG_VALUE type=4 units=mA
-)";
+#define HART_BASIC_PV \
+  "  dynamic 1 label=PV\n" \
+  "    member DIGITAL_UNITS type=6\n" \
+  "      enum 12 kPa\n" \
+  "      enum 6 psi\n" \
+  "    member UPPER_RANGE_VALUE type=4\n" \
+  "    member LOWER_RANGE_VALUE type=4\n" \
+  "    member ANALOG_VALUE type=4 units=mA\n"
+
+const char kHartBasicBody[] = HART_BASIC_PV;
+// The basic device without a map file also has a probe type, so that the
+// wizard can map it as a temperature transmitter.
+const char kHartGenericBody[] =
+    "  param PROBE_TYPE type=6 label=\"Probe type\"\n"
+    "    enum 1 \"Pt100 a=385\"\n"
+    "    enum 2 \"TC Type K\"\n" HART_BASIC_PV;
 
 #define FIELDBUS_RESOURCE_BLOCK "  block 0 name=RESOURCE label=Resource\n"
 #define FIELDBUS_RANGES \
@@ -300,7 +308,7 @@ const RevisionKind kHartFrequency{
                             {L"Param!LIN_MODE", L"3"}})};
 
 const RevisionKind kHartGenericOnly{
-    L"Basic transmitter", kGeneric, kHartBasicBody, nullptr, nullptr, 0,
+    L"Basic transmitter", kGeneric, kHartGenericBody, nullptr, nullptr, 0,
     With(kHartRangeValues, {{PV L"DIGITAL_UNITS", L"6"}})};
 
 const RevisionKind kConventional{

@@ -11,6 +11,9 @@ namespace ravelin {
 // Posted to the sheet: wParam a selector, lParam 0. Selectors above
 // kWizardFinished are ignored.
 inline constexpr unsigned kWmGotoWizardPage = 0x0401;
+// Sent to the sheet by a page before Finish or Cancel closes it: a nonzero
+// answer keeps the sheet open. A sheet that does not know it answers 0.
+inline constexpr unsigned kWmQueryCloseWizard = 0x8001;
 
 enum WizardSelector : int32_t {
   kInputParameter = 0,

@@ -9,6 +9,7 @@
 #include "templates/CreateTestDevices.h"
 #include "tester/MapFileTestLauncherDlg.h"
 #include "tester/win32/TesterDialogs.h"
+#include "wizard/win32/MapFileWizardSheet.h"
 
 namespace ravelin::win32 {
 namespace {
@@ -44,6 +45,8 @@ void PluginTools::RunMapFileWizard(const std::wstring& deviceTag,
                L"revision=%d fieldbus=%d",
                deviceTag.c_str(), moniker.c_str(), serverName.c_str(), manufacturer,
                deviceType, deviceRevision, fieldbus ? 1 : 0));
+  win32::RunMapFileWizard(ThisModule(), deviceTag, moniker, serverName, manufacturer,
+                          deviceType, deviceRevision, fieldbus);
 }
 
 void PluginTools::CreateTestDevices(const std::wstring& serverName) {

@@ -1,7 +1,6 @@
 // The tools as launchFenlet reaches them inside the DLL. Each appends a line
 // naming the values it received to the file that RAVELIN_LAUNCH_TRACE names,
-// so that tests through the real COM entry see the dispatch. The testers and
-// test device creation also run.
+// so that tests through the real COM entry see the dispatch, then runs.
 #pragma once
 
 #include "entry/LaunchDispatch.h"

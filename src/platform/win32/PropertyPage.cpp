@@ -33,6 +33,9 @@ bool PropertyPage::Notify(const NMHDR& header, LRESULT& result) {
     case PSN_WIZFINISH:
       result = OnWizardFinish() ? FALSE : TRUE;
       return true;
+    case PSN_QUERYCANCEL:
+      result = OnQueryCancel() ? FALSE : TRUE;
+      return true;
     case PSN_RESET:
       OnReset();
       result = 0;

@@ -39,6 +39,8 @@ class PropertyPage {
   virtual LRESULT OnWizardNext() { return 0; }
   // PSN_WIZFINISH; false keeps the sheet open.
   virtual bool OnWizardFinish() { return true; }
+  // PSN_QUERYCANCEL; false keeps the sheet open.
+  virtual bool OnQueryCancel() { return true; }
   // PSN_RESET: the sheet was cancelled.
   virtual void OnReset() {}
   // Any other message (other notifications arrive as WM_NOTIFY); true when

@@ -7,6 +7,7 @@
 #include "platform/win32/Controls.h"
 #include "platform/win32/Dialog.h"
 #include "wizard/SelectMappingDialogs.h"
+#include "wizard/win32/ParameterPageViews.h"
 #include "wizard/WizardIds.h"
 
 namespace ravelin::win32 {
@@ -113,14 +114,8 @@ bool MappingPageWindow::OnSetActive() {
   return true;
 }
 
-LRESULT MappingPageWindow::OnWizardBack() { return Move(logic_.OnWizardBack()); }
-LRESULT MappingPageWindow::OnWizardNext() { return Move(logic_.OnWizardNext()); }
-
-LRESULT MappingPageWindow::Move(const PageMove& move) {
-  if (move.kind == PageMove::kNeighbour) return 0;
-  // Posted, so that the sheet changes pages only after this answer.
-  if (move.kind == PageMove::kJump) PostMessageW(Sheet(), kWmGotoWizardPage, move.selector, 0);
-  return -1;
-}
+LRESULT MappingPageWindow::OnWizardBack() { return AnswerMove(Sheet(), logic_.OnWizardBack()); }
+LRESULT MappingPageWindow::OnWizardNext() { return AnswerMove(Sheet(), logic_.OnWizardNext()); }
+bool MappingPageWindow::OnQueryCancel() { return SheetAllowsClose(Sheet()); }
 
 }  // namespace ravelin::win32

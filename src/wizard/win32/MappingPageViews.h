@@ -40,11 +40,10 @@ class MappingPageWindow final : public PropertyPage, public MappingPageView {
   bool OnSetActive() override;
   LRESULT OnWizardBack() override;
   LRESULT OnWizardNext() override;
+  bool OnQueryCancel() override;
 
  private:
   HWND List() const;
-  // The sheet's answer to Back or Next.
-  LRESULT Move(const PageMove& move);
 
   HINSTANCE resources_;
   CEnumMappingPage& logic_;

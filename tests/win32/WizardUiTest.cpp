@@ -1,0 +1,418 @@
+// The map file wizard through the real COM entry point (operation 1). The
+// test thread calls launchFenlet, which runs the wizard modally; a driver
+// thread works its pages, the browsing dialogs and the pick dialog as a
+// user would, and prints how long the first page and each page change
+// took. wizard-ui-test.sh compares the map files on disk and the report.
+//
+// Arguments: DLL SHOTS_DIR
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Ravelin_h.h"
+#include "WindowPicture.h"
+#include "browse/BrowseIds.h"
+#include "wizard/WizardIds.h"
+
+namespace {
+
+std::wstring g_dll, g_shots;
+LARGE_INTEGER g_frequency, g_launched;
+
+double MsSince(const LARGE_INTEGER& from) {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) /
+         static_cast<double>(g_frequency.QuadPart);
+}
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 30000) {
+  for (int waited = 0; waited < milliseconds; ++waited) {
+    if (done()) return true;
+    Sleep(1);
+  }
+  return done();
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  GetWindowTextW(window, buffer, 1024);
+  return buffer;
+}
+
+// A visible top-level dialog of this process that `match` accepts.
+HWND FindTop(const std::function<bool(HWND)>& match) {
+  struct Search {
+    const std::function<bool(HWND)>* match;
+    HWND found;
+  } search{&match, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+            std::wstring(name) == L"#32770" && (*s->match)(window)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND CurrentPage(HWND sheet) {
+  DWORD_PTR page = 0;
+  SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, 2000, &page);
+  return reinterpret_cast<HWND>(page);
+}
+
+HWND FindSheet() {
+  return FindTop([](HWND window) { return CurrentPage(window) != nullptr; });
+}
+
+HWND WaitForTitled(const wchar_t* title) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindTop([&](HWND w) { return TextOf(w) == title; })) != nullptr; });
+  return found;
+}
+
+// A message box showing `text`; its buttons are 1 (OK) and 6/7 (Yes/No).
+HWND WaitForMessage(const std::wstring& text) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    found = FindTop([&](HWND w) {
+      HWND label = GetDlgItem(w, 0xFFFF);
+      return label && TextOf(label) == text;
+    });
+    return found != nullptr;
+  });
+  return found;
+}
+
+void Click(HWND dialog, int id) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+// A click that opens a modal dialog is posted, or the driver would wait on it.
+void ClickLater(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+void SetText(HWND dialog, int id, const std::wstring& text) {
+  SetDlgItemTextW(dialog, id, text.c_str());
+}
+std::wstring Text(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+void SelectRow(HWND list, int row) {
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
+// Picks the row of a browsing dialog whose first column holds `part`.
+void Choose(const wchar_t* title, const std::wstring& part) {
+  HWND dialog = WaitForTitled(title);
+  ASSERT_NE(dialog, nullptr) << "no dialog " << title;
+  HWND list = GetDlgItem(dialog, IDC_BROWSE_LIST);
+  ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(list) > 0; }));
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+    wchar_t text[256] = {};
+    ListView_GetItemText(list, row, 0, text, 256);
+    if (std::wstring(text).find(part) != std::wstring::npos) {
+      SelectRow(list, row);
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog) || !IsWindow(dialog); }));
+      return;
+    }
+  }
+  ADD_FAILURE() << "no row " << part.size();
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+struct Sheet {
+  HWND hwnd = nullptr;
+  std::vector<int> order;  // dialog ids in sheet order
+
+  HWND Page() const { return CurrentPage(hwnd); }
+  int Id() const {
+    const LRESULT index = SendMessageW(hwnd, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0);
+    return index >= 0 && index < static_cast<LRESULT>(order.size()) ? order[index] : -1;
+  }
+  // Presses Back or Next and waits for another page; returns the time taken.
+  double Press(int button) {
+    HWND before = Page();
+    const int from = Id();
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    PostMessageW(hwnd, PSM_PRESSBUTTON, button, 0);
+    EXPECT_TRUE(WaitFor([&] { return Page() != before; })) << "no page change from " << from;
+    const double taken = MsSince(start);
+    std::printf("  %d -> %d: %.1f ms\n", from, Id(), taken);
+    return taken;
+  }
+};
+
+std::vector<int> Order(bool fieldbus) {
+  std::vector<int> order{208, 210, 209, 214, 223, 224, 215, 220, 219, 211, 221, 212};
+  if (fieldbus) order.insert(order.begin(), 207);
+  return order;
+}
+
+class WizardUiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    module_ = LoadLibraryW(g_dll.c_str());
+    ASSERT_NE(module_, nullptr);
+    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    ASSERT_NE(getClassObject, nullptr);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(getClassObject(CLSID_FenletLaunchInterface, IID_IClassFactory,
+                             reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IFenletLaunchInterface,
+                                      reinterpret_cast<void**>(&plugin_)), S_OK);
+    factory->Release();
+  }
+  void TearDown() override {
+    if (plugin_) plugin_->Release();
+    CoUninitialize();
+  }
+
+  // Runs operation 1 on this thread while `drive` works the wizard.
+  void Launch(const wchar_t* data, bool fieldbus, const std::function<void(Sheet&)>& drive) {
+    std::atomic<bool> returned{false};
+    std::thread driver([&] {
+      Sheet sheet;
+      sheet.order = Order(fieldbus);
+      if (WaitFor([&] { return (sheet.hwnd = FindSheet()) != nullptr; })) {
+        std::printf("first page shown after %.1f ms\n", MsSince(g_launched));
+        drive(sheet);
+      } else {
+        ADD_FAILURE() << "the wizard did not open";
+      }
+      // Whatever the driver found, never leave the wizard waiting.
+      if (!WaitFor([&] { return returned.load(); }, 10000)) {
+        ADD_FAILURE() << "the wizard did not close";
+        if (HWND question = WaitForMessage(
+                L"The map file has not been written. Close the wizard anyway?")) {
+          PostMessageW(question, WM_COMMAND, IDYES, 0);
+        }
+        if (HWND left = FindSheet()) PostMessageW(left, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      }
+    });
+    BSTR op = SysAllocString(L"1"), launch = SysAllocString(data);
+    QueryPerformanceCounter(&g_launched);
+    EXPECT_EQ(plugin_->launchFenlet(op, launch), S_OK);
+    returned = true;
+    SysFreeString(op);
+    SysFreeString(launch);
+    driver.join();
+  }
+
+  HMODULE module_ = nullptr;
+  IFenletLaunchInterface* plugin_ = nullptr;
+};
+
+void Picture(HWND window, const std::wstring& name) {
+  KeepPicture(window, std::filesystem::path(g_shots) / name);
+}
+
+// Next through the pages until the finished page; the ids seen.
+std::vector<int> NextToFinished(Sheet& sheet, std::vector<double>& times) {
+  std::vector<int> seen{sheet.Id()};
+  while (seen.back() != IDD_WIZARD_FINISHED && seen.size() < 15) {
+    times.push_back(sheet.Press(PSBTN_NEXT));
+    seen.push_back(sheet.Id());
+  }
+  return seen;
+}
+
+void PrintTimes(const char* walk, const std::vector<double>& times) {
+  double worst = 0, sum = 0;
+  for (double t : times) {
+    worst = std::max(worst, t);
+    sum += t;
+  }
+  std::printf("%s: %zu page changes, mean %.1f ms, worst %.1f ms\n", walk, times.size(),
+              times.empty() ? 0.0 : sum / static_cast<double>(times.size()), worst);
+}
+
+const wchar_t kPt101[] =
+    L"<TARNTAG>PT-101</TARNTAG><MONIKER>!ID!PT-101!Hart</MONIKER>"
+    L"<HART_MANUFACTURER_ID_CODE>38</HART_MANUFACTURER_ID_CODE><HART_DEVICE_TYPE>7"
+    L"</HART_DEVICE_TYPE><HART_DEVICE_REVISION>3</HART_DEVICE_REVISION>"
+    L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+
+TEST_F(WizardUiTest, UnchangedHartDeviceIsRewrittenAsItWas) {
+  Launch(kPt101, false, [](Sheet& sheet) {
+    EXPECT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
+    std::vector<double> times;
+    EXPECT_EQ(NextToFinished(sheet, times),
+              (std::vector<int>{208, 210, 209, 215, 211, 221, 212}));
+    PrintTimes("walk 1", times);
+    HWND finished = sheet.Page();
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(finished, IDC_WIRELESS_BOX)));
+    Click(finished, IDC_WRITE);
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  });
+}
+
+TEST_F(WizardUiTest, NewTemperatureMapForAHartDeviceWrittenAndTested) {
+  const wchar_t data[] =
+      L"<FFDevice></FFDevice><TARNBLOCKTAG></TARNBLOCKTAG><TARNTAG>GN-601</TARNTAG>"
+      L"<MONIKER>!ID!GN-601!Hart</MONIKER><HART_MANUFACTURER_ID_CODE>38"
+      L"</HART_MANUFACTURER_ID_CODE><HART_DEVICE_TYPE>240</HART_DEVICE_TYPE>"
+      L"<HART_DEVICE_REVISION>1</HART_DEVICE_REVISION>"
+      L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+  Launch(data, false, [](Sheet& sheet) {
+    int shot = 0;
+    auto picture = [&] {
+      Picture(sheet.hwnd, L"walk2-" + std::to_wstring(++shot) + L"-" +
+                              std::to_wstring(sheet.Id()) + L".bmp");
+    };
+    std::vector<double> times;
+    HWND page = sheet.Page();
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
+    ClickLater(page, IDC_UNITS_BROWSE);
+    Choose(L"Select Parameter", L"DIGITAL_UNITS");
+    EXPECT_EQ(Text(page, IDC_UNITS_PARAM), L"ItemArray!dynamic_variables!Element!1!Member!DIGITAL_UNITS");
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_UNITS_DEFAULT_BOX), BST_UNCHECKED);
+    picture();
+    times.push_back(sheet.Press(PSBTN_NEXT));
+
+    ASSERT_EQ(sheet.Id(), IDD_MAP_INPUT_UNITS);
+    Click(sheet.Page(), IDC_AUTO_MAP);
+    picture();
+    times.push_back(sheet.Press(PSBTN_NEXT));
+
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_BLOCK_TYPE);
+    page = sheet.Page();
+    Click(page, IDC_TEMPERATURE);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_PROBE_TYPE_PARAM)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PRESS_MEAS_PARAM)));
+    ClickLater(page, IDC_PROBE_TYPE_BROWSE);
+    Choose(L"Select Parameter", L"PROBE_TYPE");
+    EXPECT_EQ(Text(page, IDC_PROBE_TYPE_PARAM), L"Param!PROBE_TYPE");
+    picture();
+    times.push_back(sheet.Press(PSBTN_NEXT));
+
+    ASSERT_EQ(sheet.Id(), IDD_MAP_TEMP_PROBE_TYPE);
+    page = sheet.Page();
+    HWND list = GetDlgItem(page, IDC_MAPPING_LIST);
+    ASSERT_EQ(ListView_GetItemCount(list), 2);
+    SelectRow(list, 0);
+    ClickLater(page, IDC_SINGLE_MAP);
+    HWND pick = WaitForTitled(L"Select Mapping");
+    ASSERT_NE(pick, nullptr);
+    HWND box = GetDlgItem(pick, IDC_SELECT_LIST);
+    const LRESULT item = SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(L"Pt100 a=385"));
+    ASSERT_GE(item, 0);
+    SendMessageW(box, LB_SETCURSEL, item, 0);
+    Picture(pick, L"walk2-pick.bmp");
+    PostMessageW(pick, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(pick); }));
+    wchar_t mapped[128] = {};
+    ListView_GetItemText(list, 0, 2, mapped, 128);
+    EXPECT_NE(std::wstring(mapped), L"");
+    picture();
+    times.push_back(sheet.Press(PSBTN_NEXT));
+
+    ASSERT_EQ(sheet.Id(), IDD_NUM_WIRES_PARAMETER);
+    EXPECT_EQ(IsDlgButtonChecked(sheet.Page(), IDC_NUM_WIRES_DEFAULT_BOX), BST_CHECKED);
+    EXPECT_EQ(Text(sheet.Page(), IDC_NUM_WIRES_COMBO), L"2");
+    picture();
+    times.push_back(sheet.Press(PSBTN_NEXT));
+
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
+    picture();
+    times.push_back(sheet.Press(PSBTN_NEXT));
+
+    ASSERT_EQ(sheet.Id(), IDD_WIZARD_FINISHED);
+    picture();
+    PrintTimes("walk 2", times);
+    page = sheet.Page();
+    Click(page, IDC_WRITE);
+    Click(page, IDC_TEST);
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  });
+}
+
+TEST_F(WizardUiTest, FieldbusBlockIndexAndCloseWithoutWriting) {
+  const wchar_t data[] =
+      L"<FFDevice>1</FFDevice><TARNTAG>PT-501</TARNTAG>"
+      L"<MONIKER>!PhysicalDevice!00A1B20103-PT-501</MONIKER><MANUFACTURER_ID>41394"
+      L"</MANUFACTURER_ID><DEVICE_TYPE_ID>259</DEVICE_TYPE_ID><DEVICE_REVISION>2"
+      L"</DEVICE_REVISION><PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+  Launch(data, true, [](Sheet& sheet) {
+    HWND page = sheet.Page();
+    ASSERT_EQ(sheet.Id(), IDD_TRANSDUCER_BLOCK);
+    EXPECT_EQ(Text(page, IDC_BLOCK_INDEX), L"1");
+    SetText(page, IDC_BLOCK_INDEX, L"");
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    HWND refused = WaitForMessage(L"You must enter a blockIndex ");
+    ASSERT_NE(refused, nullptr);
+    PostMessageW(refused, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(refused); }));
+    EXPECT_EQ(sheet.Id(), IDD_TRANSDUCER_BLOCK);
+
+    ClickLater(page, IDC_BLOCK_BROWSE);
+    Choose(L"Select Block", L"1");
+    EXPECT_EQ(Text(page, IDC_BLOCK_INDEX), L"1");
+    std::vector<double> times;
+    EXPECT_EQ(NextToFinished(sheet, times),
+              (std::vector<int>{207, 208, 210, 209, 215, 211, 212}));
+    PrintTimes("walk 3", times);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet.Page(), IDC_WIRELESS_BOX)));
+    Click(sheet.Page(), IDC_WRITE);
+
+    // A change typed after the write: Cancel on that page asks (No stays),
+    // Finish asks, and Yes closes without writing.
+    const wchar_t question[] = L"The map file has not been written. Close the wizard anyway?";
+    sheet.Press(PSBTN_BACK);
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
+    SetText(sheet.Page(), IDC_DAMPING_PARAM, L"Param!CHANGED");
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    HWND asked = WaitForMessage(question);
+    ASSERT_NE(asked, nullptr);
+    PostMessageW(asked, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(asked); }));
+    EXPECT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
+    sheet.Press(PSBTN_NEXT);
+    ASSERT_EQ(sheet.Id(), IDD_WIZARD_FINISHED);
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    asked = WaitForMessage(question);
+    ASSERT_NE(asked, nullptr);
+    PostMessageW(asked, WM_COMMAND, IDYES, 0);
+  });
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: DLL SHOTS\n");
+    return 2;
+  }
+  QueryPerformanceFrequency(&g_frequency);
+  g_dll = argv[1];
+  g_shots = argv[2];
+  return RUN_ALL_TESTS();
+}
