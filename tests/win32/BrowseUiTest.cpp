@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "ProcessWindows.h"
 #include "WindowPicture.h"
 #include "base/Text.h"
 #include "browse/BrowseIds.h"
@@ -40,28 +41,9 @@ std::wstring g_shots;
 
 // A visible top-level window of this process with that class and title.
 HWND FindWindowOf(const wchar_t* className, const wchar_t* title) {
-  struct Search {
-    const wchar_t* className;
-    const wchar_t* title;
-    HWND found;
-  } search{className, title, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            std::wstring(name) == s->className &&
-            (!s->title || win32::WindowText(window) == s->title)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindProcessWindow([&](HWND window) {
+    return ClassNameOf(window) == className && (!title || win32::WindowText(window) == title);
+  });
 }
 
 HWND WaitFor(const wchar_t* title, const wchar_t* className = L"#32770") {

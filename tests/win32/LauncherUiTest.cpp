@@ -18,7 +18,8 @@
 #include <string>
 #include <thread>
 
-#include "Ravelin_h.h"
+#include "PluginTest.h"
+#include "ProcessWindows.h"
 #include "WindowPicture.h"
 #include "tester/TesterIds.h"
 
@@ -28,24 +29,7 @@ std::wstring g_dll, g_shots, g_reportTemplates, g_reportList, g_deviceList, g_re
 
 // A visible top-level dialog of this process that holds the control.
 HWND FindDialog(int controlId) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{controlId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            GetDlgItem(window, s->id)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindProcessWindow([controlId](HWND window) { return GetDlgItem(window, controlId); });
 }
 
 HWND WaitForDialog(int controlId, DWORD milliseconds = 60000) {
@@ -78,26 +62,9 @@ void Picture(HWND window, const std::wstring& name) {
   KeepPicture(window, std::filesystem::path(g_shots) / name);
 }
 
-class LauncherUiTest : public ::testing::Test {
+class LauncherUiTest : public PluginTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    module_ = LoadLibraryW(g_dll.c_str());
-    ASSERT_NE(module_, nullptr);
-    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-    ASSERT_NE(getClassObject, nullptr);
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(getClassObject(CLSID_FenletLaunchInterface, IID_IClassFactory,
-                             reinterpret_cast<void**>(&factory)), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IFenletLaunchInterface,
-                                      reinterpret_cast<void**>(&plugin_)), S_OK);
-    factory->Release();
-  }
-  void TearDown() override {
-    if (plugin_) plugin_->Release();
-    CoUninitialize();
-  }
+  const std::wstring& DllPath() const override { return g_dll; }
 
   // Calls launchFenlet on this thread while `drive` works the dialogs.
   void Launch(const wchar_t* operation, const wchar_t* data,
@@ -121,8 +88,6 @@ class LauncherUiTest : public ::testing::Test {
     driver.join();
   }
 
-  HMODULE module_ = nullptr;
-  IFenletLaunchInterface* plugin_ = nullptr;
 };
 
 // Runs a batch test from the launcher and checks the completion dialog.

@@ -26,6 +26,7 @@
 #include "wizard/SelectMappingDialogs.h"
 #include "wizard/WizardIds.h"
 #include "wizard/win32/MappingPageViews.h"
+#include "win32/ProcessWindows.h"
 #include "win32/WindowPicture.h"
 
 namespace ravelin {
@@ -66,26 +67,10 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000) {
 // A visible window of this process owned by `owner` (null: any top-level
 // one) that holds the control.
 HWND FindOwned(HWND owner, int controlId) {
-  struct Search {
-    HWND owner;
-    int id;
-    HWND found;
-  } search{owner, controlId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            (!s->owner || GetWindow(window, GW_OWNER) == s->owner) &&
-            (s->id == 0 || GetDlgItem(window, s->id))) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindProcessWindow([=](HWND window) {
+    return (!owner || GetWindow(window, GW_OWNER) == owner) &&
+           (controlId == 0 || GetDlgItem(window, controlId));
+  });
 }
 
 // The texts of the window's children (a message box's text is one of them).

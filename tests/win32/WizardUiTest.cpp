@@ -19,7 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "Ravelin_h.h"
+#include "PluginTest.h"
+#include "ProcessWindows.h"
 #include "WindowPicture.h"
 #include "browse/BrowseIds.h"
 #include "wizard/WizardIds.h"
@@ -52,26 +53,8 @@ std::wstring TextOf(HWND window) {
 
 // A visible top-level dialog of this process that `match` accepts.
 HWND FindTop(const std::function<bool(HWND)>& match) {
-  struct Search {
-    const std::function<bool(HWND)>* match;
-    HWND found;
-  } search{&match, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t name[32] = {};
-        GetClassNameW(window, name, 32);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            std::wstring(name) == L"#32770" && (*s->match)(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindProcessWindow(
+      [&](HWND window) { return ClassNameOf(window) == L"#32770" && match(window); });
 }
 
 HWND CurrentPage(HWND sheet) {
@@ -173,26 +156,9 @@ std::vector<int> Order(bool fieldbus) {
   return order;
 }
 
-class WizardUiTest : public ::testing::Test {
+class WizardUiTest : public PluginTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    module_ = LoadLibraryW(g_dll.c_str());
-    ASSERT_NE(module_, nullptr);
-    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-    ASSERT_NE(getClassObject, nullptr);
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(getClassObject(CLSID_FenletLaunchInterface, IID_IClassFactory,
-                             reinterpret_cast<void**>(&factory)), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IFenletLaunchInterface,
-                                      reinterpret_cast<void**>(&plugin_)), S_OK);
-    factory->Release();
-  }
-  void TearDown() override {
-    if (plugin_) plugin_->Release();
-    CoUninitialize();
-  }
+  const std::wstring& DllPath() const override { return g_dll; }
 
   // Runs operation 1 on this thread while `drive` works the wizard.
   void Launch(const wchar_t* data, bool fieldbus, const std::function<void(Sheet&)>& drive) {
@@ -225,8 +191,6 @@ class WizardUiTest : public ::testing::Test {
     driver.join();
   }
 
-  HMODULE module_ = nullptr;
-  IFenletLaunchInterface* plugin_ = nullptr;
 };
 
 void Picture(HWND window, const std::wstring& name) {

@@ -55,20 +55,9 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Dialog* self;
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<Dialog*>(lParam);
-    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    self->hwnd_ = hwnd;
-  } else {
-    self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  }
+  Dialog* self =
+      BindWindowObject(hwnd, message, reinterpret_cast<Dialog*>(lParam), &Dialog::hwnd_);
   if (!self) return FALSE;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->hwnd_ = nullptr;
-    return FALSE;
-  }
   // No C++ exception may unwind through the system's dialog code.
   try {
     return self->Dispatch(message, wParam, lParam);

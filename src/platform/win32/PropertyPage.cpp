@@ -70,21 +70,13 @@ INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR CALLBACK PropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam,
                                         LPARAM lParam) {
-  PropertyPage* self;
-  if (message == WM_INITDIALOG) {
-    // The sheet hands over its copy of the page description.
-    self = reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
-    SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  } else {
-    self = reinterpret_cast<PropertyPage*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  }
+  // The sheet hands over its copy of the page description.
+  PropertyPage* created =
+      message == WM_INITDIALOG
+          ? reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam)
+          : nullptr;
+  PropertyPage* self = BindWindowObject(hwnd, message, created, &PropertyPage::hwnd_);
   if (!self) return FALSE;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->hwnd_ = nullptr;
-    return FALSE;
-  }
   try {
     return self->Dispatch(message, wParam, lParam);
   } catch (...) {
