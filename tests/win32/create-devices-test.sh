@@ -7,11 +7,10 @@
 dll=$(winpath "$2")
 host=$3
 generator=$4
-[ -x "$generator" ] || fail "the sample plant generator $generator is not built (build the native preset first)"
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 work=$(mktemp -d)
 trap 'rm -rf "$work"; "$wine" regsvr32 /s /u "$dll" || true' EXIT
-"$generator" "$work/plant" --templates 4 >/dev/null || fail "plant generation failed"
+make_plant "$generator" "$work/plant" 4
 
 # The plug-in finds the host root through the environment; Wine's ODBC
 # reaches the plant's SQLite database through unixODBC's own files.

@@ -13,12 +13,11 @@ driver=$3
 cli=$4
 notepad=$5
 generator=$6
-[ -x "$generator" ] || fail "the sample plant generator $generator is not built (build the native preset first)"
 work=$(mktemp -d)
 shots=$1/tests/win32/launcher-shots
 rm -rf "$shots" && mkdir -p "$shots"
 trap 'rm -rf "$work"' EXIT
-"$generator" "$work/plant" --templates 4 >/dev/null || fail "plant generation failed"
+make_plant "$generator" "$work/plant" 4
 cp "$notepad" "$work/plant/notepad.exe"
 printf 'PT-101\r\n\r\n!NamedConfig!Pressure template\r\n' >"$work/devices.txt"
 

@@ -10,6 +10,13 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Makes a sample plant of N templates in DIR with the native build's generator.
+make_plant() {
+  local generator=$1 dir=$2 templates=$3
+  [ -x "$generator" ] || fail "the sample plant generator $generator is not built (build the native preset first)"
+  "$generator" "$dir" --templates "$templates" >/dev/null || fail "plant generation failed"
+}
+
 # Compares two texts and shows the difference when they differ.
 expect_text() {
   local what=$1 expected=$2 actual=$3

@@ -15,12 +15,11 @@ driver=$3
 notepad=$4
 generator=$5
 here=$(cd "$(dirname "$0")" && pwd)
-[ -x "$generator" ] || fail "the sample plant generator $generator is not built (build the native preset first)"
 work=$(mktemp -d)
 shots=$1/tests/win32/wizard-shots
 rm -rf "$shots" && mkdir -p "$shots"
 trap 'rm -rf "$work"' EXIT
-"$generator" "$work/plant" --templates 15 >/dev/null || fail "plant generation failed"
+make_plant "$generator" "$work/plant" 15
 cp "$notepad" "$work/plant/notepad.exe"
 pt101=$work/plant/dd/hart/000026/0007/0302.map
 pt501=$work/plant/dd/fieldbus/00a1b2/0103/0201.map
