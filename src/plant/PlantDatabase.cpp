@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "outside/db/DataSource.h"
+#include "outside/db/HostSchema.h"
 #include "outside/db/Odbc.h"
 #include "plant/RevisionKinds.h"
 
@@ -173,6 +174,12 @@ void WriteTemplates(odbc::Connection& db, Identities& identities, const Plant& p
   }
 }
 
+void WriteRows(const Plant& plant, odbc::Connection& db) {
+  Identities identities(db);
+  WriteDevices(db, identities, plant);
+  WriteTemplates(db, identities, plant);
+}
+
 }  // namespace
 
 void WritePlantDatabase(const Plant& plant, const std::wstring& databaseFile) {
@@ -180,9 +187,18 @@ void WritePlantDatabase(const Plant& plant, const std::wstring& databaseFile) {
   odbc::Connection db;
   db.Open(SqliteConnectString(databaseFile, false));
   odbc::Transaction transaction(db);
-  Identities identities(db);
-  WriteDevices(db, identities, plant);
-  WriteTemplates(db, identities, plant);
+  WriteRows(plant, db);
+  transaction.Commit();
+}
+
+void WritePlantServerDatabase(const Plant& plant, const std::wstring& server) {
+  odbc::Connection db;
+  db.Open(PostgreSqlConnectString(server));
+  // One transaction: a failure leaves the server's old plant as it was.
+  odbc::Transaction transaction(db);
+  DropHostSchema(db);
+  CreateHostSchema(db);
+  WriteRows(plant, db);
   transaction.Commit();
 }
 

@@ -12,6 +12,11 @@ namespace ravelin::plant {
 // Creates `databaseFile`, which must not exist. Throws odbc::OdbcError.
 void WritePlantDatabase(const Plant& plant, const std::wstring& databaseFile);
 
+// Replaces the host schema's tables in the server database of `server` (the
+// PostgreSQL ODBC driver's attributes) with the plant's. Throws
+// odbc::OdbcError.
+void WritePlantServerDatabase(const Plant& plant, const std::wstring& server);
+
 // The blocks every template lists, in block index order.
 struct TemplateBlock {
   int32_t index;

@@ -4,6 +4,8 @@
 //   dd/hart, dd/fieldbus          the DD roots: .sym files and map files
 //   recordings/PLANT1.rec         what the plant server's devices answer
 //   velk.db, odbc.ini, odbcinst.ini   the host database and data source VELK
+//                                     (no velk.db when the database is on a
+//                                     PostgreSQL server)
 //   reports/                      the report folder
 //   .ravelin-plant                marks a directory this program may replace
 #pragma once
@@ -19,6 +21,11 @@ constexpr wchar_t kMarkerName[] = L".ravelin-plant";
 // empty or made by this program) with the plant of `templates` templates and
 // as many tagged devices. Throws PlantError or odbc::OdbcError; a plant that
 // failed half-way is removed again.
-void GeneratePlant(const std::wstring& directory, size_t templates);
+//
+// With `server` (the PostgreSQL ODBC driver's attributes, DataSource.h) the
+// host database is that server database instead of velk.db: the schema's
+// tables there are replaced, other tables stay.
+void GeneratePlant(const std::wstring& directory, size_t templates,
+                   const std::wstring& server = L"");
 
 }  // namespace ravelin::plant

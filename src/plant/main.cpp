@@ -1,4 +1,5 @@
-// ravelin-plant DIR [--templates N]: generates the sample plant.
+// ravelin-plant DIR [--templates N] [--database-server CONNECTION]: generates
+// the sample plant.
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
@@ -15,7 +16,7 @@ namespace {
 using namespace ravelin;
 
 constexpr char kUsage[] =
-    "Usage: ravelin-plant DIR [--templates N]\n"
+    "Usage: ravelin-plant DIR [--templates N] [--database-server CONNECTION]\n"
     "\n"
     "Generates a sample host installation into DIR: velk.ini and the host\n"
     "profile values, the DD tree with map files, the host database (data\n"
@@ -23,6 +24,13 @@ constexpr char kUsage[] =
     "\n"
     "  --templates N  N device templates and N tagged devices, cycling through\n"
     "                 the plant's kinds (1 to 16384; default 30)\n"
+    "  --database-server CONNECTION\n"
+    "                 put the host database on a PostgreSQL server instead of\n"
+    "                 DIR/velk.db: CONNECTION is the PostgreSQL ODBC driver's\n"
+    "                 attributes, e.g. \"Servername=/run/postgresql;Port=5432;\n"
+    "                 Database=velk;Username=me\". The database must exist; the\n"
+    "                 host tables in it are replaced, others stay. VELK in\n"
+    "                 DIR/odbc.ini then names that database.\n"
     "  --help         show this text\n"
     "\n"
     "DIR must be missing, empty, or a plant made by ravelin-plant, which is\n"
@@ -47,6 +55,7 @@ bool ParseCount(const std::string& text, size_t& count) {
 int main(int argc, char** argv) {
   std::string directory;
   size_t templates = plant::kDefaultTemplates;
+  std::wstring server;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -60,6 +69,11 @@ int main(int argc, char** argv) {
                                  static_cast<int>(plant::kMaxTemplates),
                                  FromUtf8(argv[i]).c_str()));
       }
+    } else if (arg == "--database-server") {
+      if (i + 1 == argc || argv[i + 1][0] == '\0') {
+        return UsageError(L"--database-server needs the server's connection attributes");
+      }
+      server = FromUtf8(argv[++i]);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError(Format(L"unknown option \"%s\"", FromUtf8(arg).c_str()));
     } else if (!directory.empty()) {
@@ -72,13 +86,18 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   try {
-    plant::GeneratePlant(FromUtf8(directory), templates);
+    plant::GeneratePlant(FromUtf8(directory), templates, server);
   } catch (const plant::PlantError& error) {
     std::fprintf(stderr, "ravelin-plant: %s\n", ToUtf8(error.Message()).c_str());
     return 1;
   } catch (const odbc::OdbcError& error) {
-    std::fprintf(stderr, "ravelin-plant: the host database in \"%s\": %s\n", directory.c_str(),
-                 ToUtf8(error.Text()).c_str());
+    if (server.empty()) {
+      std::fprintf(stderr, "ravelin-plant: the host database in \"%s\": %s\n",
+                   directory.c_str(), ToUtf8(error.Text()).c_str());
+    } else {
+      std::fprintf(stderr, "ravelin-plant: the host database on the server \"%s\": %s\n",
+                   ToUtf8(server).c_str(), ToUtf8(error.Text()).c_str());
+    }
     return 1;
   }
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

@@ -1,7 +1,6 @@
 #include "templates/CreateTestDevices.h"
 
 #include <exception>
-#include <optional>
 #include <vector>
 
 #include "base/Text.h"
@@ -21,12 +20,10 @@ constexpr int32_t kFirstKey = 100;
 // Counts up from 100 past the keys a column holds already.
 class KeyCounter {
  public:
-  KeyCounter(odbc::Connection& db, const wchar_t* table, const wchar_t* column) {
-    odbc::Statement query = db.Prepare(Format(
-        L"SELECT %s FROM %s WHERE %s >= ? ORDER BY %s", column, table, column, column));
-    query.Bind(1, kFirstKey);
-    query.Execute();
-    while (query.Fetch()) taken_.push_back(query.GetInt(1));
+  KeyCounter(odbc::Connection& db, const wchar_t* table, const wchar_t* column)
+      : query_(db.Prepare(Format(L"SELECT %s FROM %s WHERE %s >= ? ORDER BY %s", column,
+                                 table, column, column))) {
+    RestartAt(kFirstKey);
   }
 
   int32_t Next() {
@@ -38,11 +35,46 @@ class KeyCounter {
     return last_;
   }
 
+  // The key the next call of Next starts from.
+  int32_t Upcoming() const { return last_ + 1; }
+
+  // Reads anew the keys from `key` on, which another writer may have taken
+  // since, and counts on from there.
+  void RestartAt(int32_t key) {
+    query_.Bind(1, key);
+    query_.Execute();
+    taken_.clear();
+    while (query_.Fetch()) taken_.push_back(query_.GetInt(1));
+    next_ = 0;
+    last_ = key - 1;
+  }
+
  private:
+  odbc::Statement query_;
   std::vector<int32_t> taken_;  // ascending
   size_t next_ = 0;
   int32_t last_ = kFirstKey - 1;
 };
+
+// The device, tag and block keys of a run.
+struct DeviceKeys {
+  explicit DeviceKeys(odbc::Connection& db)
+      : devices(db, L"Devices", L"DeviceKey"),
+        tags(db, L"ExtBlockTags", L"ExtBlockTagKey"),
+        blocks(db, L"Blocks", L"BlockKey") {}
+  KeyCounter devices, tags, blocks;
+};
+
+// Another writer committed a key (or event id) this device had chosen, or
+// the server broke a deadlock with it: the device is worth writing again
+// with keys read anew.
+bool LostARace(const odbc::OdbcError& error) {
+  const std::wstring& state = error.SqlState();
+  return state == L"23505" || state == L"40001" || state == L"40P01";
+}
+
+// How often one device is written again after losing a race.
+constexpr int kAttempts = 10;
 
 // The six statements of a test device, prepared once for the run.
 struct DeviceStatements {
@@ -109,65 +141,75 @@ TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName) {
   std::wstring identifier;
   try {
     odbc::Connection& db = session.GetConnection();
-    KeyCounter deviceKeys(db, L"Devices", L"DeviceKey");
-    KeyCounter tagKeys(db, L"ExtBlockTags", L"ExtBlockTagKey");
-    KeyCounter blockKeys(db, L"Blocks", L"BlockKey");
+    DeviceKeys keys(db);
     DeviceStatements insert(db);
-    std::optional<odbc::Transaction> transaction;
-    auto finishDevice = [&] {
-      if (!transaction) return;
-      transaction->Commit();
-      transaction.reset();
+    // Each template is a device of its own, also beside another template
+    // of the same revision; its blocks are consecutive rows.
+    auto writeDevice = [&] {
+      odbc::Transaction transaction(db);
+      pending = {};
+      pending.devices = 1;
+      const int32_t revision = query.m_TarnDevRevId;
+      const int32_t config = query.m_ConfigKey;
+      const int32_t blockKey = keys.blocks.Next();
+      const int32_t tagKey = keys.tags.Next();
+      deviceKey = keys.devices.Next();
+      identifier = Format(L"%06x%04xTEST%05d", query.m_MfrId, query.m_DeviceType, deviceKey);
+      const std::wstring deviceId = Format(L"A6B0051D-726D-473E-BEE3-0000000%05d", deviceKey);
+
+      insert.device.Bind(1, deviceKey);
+      insert.device.Bind(2, query.m_TarnDevRevId);
+      insert.device.Bind(3, deviceId);
+      insert.device.Bind(4, identifier);
+      insert.device.Execute();
+      insert.calStatus.Bind(1, deviceKey);
+      insert.calStatus.Execute();
+      insert.InsertBlock(blockKey, deviceKey, query.m_BlockIndex, query.m_BlockType);
+      insert.tag.Bind(1, tagKey);
+      insert.tag.Bind(2, Format(L"FF,%06X,%04X,%02X,%03d", query.m_MfrId, query.m_DeviceType,
+                                query.m_DeviceRevision, tagKey));
+      insert.tag.Execute();
+      insert.assignment.Bind(1, tagKey);
+      insert.assignment.Bind(2, blockKey);
+      insert.assignment.Execute();
+      insert.location.Bind(1, blockKey);
+      insert.location.Execute();
+      pending.blocks = 1;
+      for (query.MoveNext();
+           !query.IsEOF() && query.m_TarnDevRevId == revision && query.m_ConfigKey == config;
+           query.MoveNext()) {
+        const int32_t further = keys.blocks.Next();
+        insert.InsertBlock(further, deviceKey, query.m_BlockIndex, query.m_BlockType);
+        ++pending.blocks;
+        pending.dataRows += CreateBlockData(session, serverName, identifier, further,
+                                            query.m_BlockIndex, query.m_ConfigKey);
+      }
+      transaction.Commit();
       done.devices += pending.devices;
       done.blocks += pending.blocks;
       done.dataRows += pending.dataRows;
       pending = {};
     };
 
-    int32_t previousRevision = -1;
-    int32_t previousConfig = -1;
-    for (; !query.IsEOF(); query.MoveNext()) {
-      const int32_t blockKey = blockKeys.Next();
-      // Each template is a device of its own, also beside another template
-      // of the same revision.
-      if (query.m_TarnDevRevId != previousRevision || query.m_ConfigKey != previousConfig) {
-        finishDevice();
-        transaction.emplace(db);
-        pending.devices = 1;
-        const int32_t tagKey = tagKeys.Next();
-        previousRevision = query.m_TarnDevRevId;
-        previousConfig = query.m_ConfigKey;
-        deviceKey = deviceKeys.Next();
-        identifier = Format(L"%06x%04xTEST%05d", query.m_MfrId, query.m_DeviceType, deviceKey);
-        const std::wstring deviceId =
-            Format(L"A6B0051D-726D-473E-BEE3-0000000%05d", deviceKey);
-
-        insert.device.Bind(1, deviceKey);
-        insert.device.Bind(2, query.m_TarnDevRevId);
-        insert.device.Bind(3, deviceId);
-        insert.device.Bind(4, identifier);
-        insert.device.Execute();
-        insert.calStatus.Bind(1, deviceKey);
-        insert.calStatus.Execute();
-        insert.InsertBlock(blockKey, deviceKey, query.m_BlockIndex, query.m_BlockType);
-        insert.tag.Bind(1, tagKey);
-        insert.tag.Bind(2, Format(L"FF,%06X,%04X,%02X,%03d", query.m_MfrId, query.m_DeviceType,
-                                  query.m_DeviceRevision, tagKey));
-        insert.tag.Execute();
-        insert.assignment.Bind(1, tagKey);
-        insert.assignment.Bind(2, blockKey);
-        insert.assignment.Execute();
-        insert.location.Bind(1, blockKey);
-        insert.location.Execute();
-        pending.blocks = 1;
-      } else {
-        insert.InsertBlock(blockKey, deviceKey, query.m_BlockIndex, query.m_BlockType);
-        ++pending.blocks;
-        pending.dataRows += CreateBlockData(session, serverName, identifier, blockKey,
-                                            query.m_BlockIndex, query.m_ConfigKey);
+    while (!query.IsEOF()) {
+      const size_t firstRow = query.GetPosition();
+      const int32_t firstDevice = keys.devices.Upcoming();
+      const int32_t firstTag = keys.tags.Upcoming();
+      const int32_t firstBlock = keys.blocks.Upcoming();
+      for (int attempt = 1;; ++attempt) {
+        try {
+          writeDevice();
+          break;
+        } catch (const odbc::OdbcError& error) {
+          // The transaction has rolled the device back.
+          if (!LostARace(error) || attempt == kAttempts) throw;
+          query.SetPosition(firstRow);
+          keys.devices.RestartAt(firstDevice);
+          keys.tags.RestartAt(firstTag);
+          keys.blocks.RestartAt(firstBlock);
+        }
       }
     }
-    finishDevice();
   } catch (const odbc::OdbcError& error) {
     // Say which database refused: a lock held elsewhere shows only here.
     return Fail(done, pending.devices, deviceKey, identifier,

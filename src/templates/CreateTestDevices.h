@@ -8,7 +8,10 @@
 // taken, so a second run adds a second set of devices instead of failing on
 // the first key. Each device is written in one transaction on one
 // connection: a failure rolls back the device it hit and ends the run, with a
-// program-log entry; the devices written before it stay.
+// program-log entry; the devices written before it stay. A device that lost
+// a race for a key to another writer (two runs at once on a database server)
+// is rolled back and written again with the keys read anew, at most ten
+// times.
 #pragma once
 
 #include <cstdint>

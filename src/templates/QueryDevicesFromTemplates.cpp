@@ -1,5 +1,7 @@
 #include "templates/QueryDevicesFromTemplates.h"
 
+#include <algorithm>
+
 #include "outside/db/DbwSession.h"
 #include "outside/db/Odbc.h"
 #include "outside/db/ProgLog.h"
@@ -61,6 +63,11 @@ bool CQueryDevicesFromTemplates::Open(const std::wstring& sql) {
 void CQueryDevicesFromTemplates::MoveNext() {
   if (IsEOF()) return;
   ++current_;
+  Show();
+}
+
+void CQueryDevicesFromTemplates::SetPosition(size_t row) {
+  current_ = std::min(row, rows_.size());
   Show();
 }
 

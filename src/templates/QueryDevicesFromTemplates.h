@@ -35,6 +35,10 @@ class CQueryDevicesFromTemplates {
   bool IsOpen() const { return open_; }
   bool IsEOF() const { return !open_ || current_ >= rows_.size(); }
   void MoveNext();
+  // The current row's number from 0, and a move back (or on) to such a row:
+  // a device whose writing must be repeated reads its rows again.
+  size_t GetPosition() const { return current_; }
+  void SetPosition(size_t row);
   void Close();
   // Why the last Open failed.
   const std::wstring& GetLastError() const { return lastError_; }

@@ -78,7 +78,15 @@ std::wstring WithLockWait(const std::wstring& connectString) {
          Format(L"Timeout=%d", kLockWaitMilliseconds);
 }
 
+std::wstring PostgreSqlLockWait(const std::wstring& connectString) {
+  const std::wstring settings = DataSourceAttribute(connectString, L"ConnSettings");
+  if (FoldCase(settings).find(L"lock_timeout") != std::wstring::npos) return L"";
+  return Format(L"SET lock_timeout = %d", kLockWaitMilliseconds);
+}
+
 std::wstring DescribeDatabaseFile(const std::wstring& connectString) {
+  const std::wstring driver = DataSourceAttribute(connectString, L"Driver");
+  if (!driver.empty() && FoldCase(driver).find(L"sqlite") == std::wstring::npos) return L"";
   const std::wstring file = DataSourceAttribute(connectString, L"Database");
   if (file.empty()) return L"";
   std::error_code error;

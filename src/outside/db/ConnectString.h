@@ -8,7 +8,9 @@ namespace ravelin::odbc {
 
 // How long a statement waits for another connection's lock before it fails,
 // in milliseconds: the SQLite driver's "Timeout" (its own default is 100 s
-// per statement, which froze callers for minutes).
+// per statement, which froze callers for minutes), and on a PostgreSQL server
+// its "lock_timeout" (no bound by default). Other drivers ignore the
+// attribute.
 constexpr int kLockWaitMilliseconds = 2000;
 
 // The value of the first "key=value" attribute, the key matched without
@@ -24,9 +26,14 @@ std::wstring DataSourceAttribute(const std::wstring& connectString, const std::w
 // data source sets a Timeout of its own.
 std::wstring WithLockWait(const std::wstring& connectString);
 
+// The statement that bounds a PostgreSQL connection's lock waits, or empty
+// when its data source sets "lock_timeout" itself (in "ConnSettings").
+std::wstring PostgreSqlLockWait(const std::wstring& connectString);
+
 // What a failed connection's error should add about its database file:
 // "; the database file "<file>" does not exist" (or "is a directory"), or
-// empty when the file is unknown or there.
+// empty when the file is unknown or there, or the data source names a
+// driver other than SQLite's (a server's "Database" is a name, not a file).
 std::wstring DescribeDatabaseFile(const std::wstring& connectString);
 
 }  // namespace ravelin::odbc

@@ -1,8 +1,10 @@
 #include "outside/db/DataSource.h"
 
 #include <fstream>
+#include <vector>
 
 #include "base/Text.h"
+#include "outside/db/ConnectString.h"
 #include "outside/db/Environment.h"
 #include "outside/db/HostSchema.h"
 #include "outside/db/Odbc.h"
@@ -13,6 +15,7 @@ namespace ravelin {
 namespace {
 
 constexpr wchar_t kDriver[] = L"" RAVELIN_SQLITE_ODBC_DRIVER;
+constexpr wchar_t kServerDriver[] = L"" RAVELIN_POSTGRESQL_ODBC_DRIVER;
 
 // Writes through a temporary file so a failed write leaves no half file.
 bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
@@ -23,6 +26,29 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
     if (!out.flush()) return false;
   }
   return ReplaceFileWith(temporary, path);
+}
+
+// Both drivers, so that either kind of data source can be written beside.
+bool WriteDrivers(const std::wstring& hostRoot) {
+  return WriteTextFile(
+      JoinPath(hostRoot, L"odbcinst.ini"),
+      Format(L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n\n"
+             L"[PostgreSQL]\nDescription=PostgreSQL ODBC Driver\nDriver=%s\n",
+             kDriver, kServerDriver));
+}
+
+// The "key=value" pairs of a connect string without its empty pieces.
+std::vector<std::wstring> Attributes(const std::wstring& text) {
+  std::vector<std::wstring> pairs;
+  size_t at = 0;
+  while (at <= text.size()) {
+    size_t end = text.find(L';', at);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring pair = text.substr(at, end - at);
+    if (pair.find_first_not_of(L" \t") != std::wstring::npos) pairs.push_back(pair);
+    at = end + 1;
+  }
+  return pairs;
 }
 
 }  // namespace
@@ -46,19 +72,46 @@ void CreateHostDatabase(const std::wstring& databaseFile) {
   }
   odbc::Connection connection;
   connection.Open(SqliteConnectString(databaseFile, true));
+  odbc::Transaction transaction(connection);
   CreateHostSchema(connection);
+  transaction.Commit();
 }
 
 bool WriteVelkDataSource(const std::wstring& hostRoot,
                          const std::wstring& databaseFile) {
-  const std::wstring drivers = Format(
-      L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n", kDriver);
   const std::wstring sources = Format(
       L"[VELK]\nDescription=Host database\nDriver=SQLite3\nDatabase=%s\n"
       L"NoCreat=1\nJournalMode=WAL\nSyncPragma=NORMAL\n",
       databaseFile.c_str());
-  if (!WriteTextFile(JoinPath(hostRoot, L"odbcinst.ini"), drivers) ||
-      !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {
+  if (!WriteDrivers(hostRoot) || !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {
+    return false;
+  }
+  UseHostDataSources(hostRoot);
+  return true;
+}
+
+std::wstring PostgreSqlConnectString(const std::wstring& attributes) {
+  for (const wchar_t* refused : {L"DSN", L"FILEDSN", L"DRIVER"}) {
+    if (!odbc::ConnectAttribute(attributes, refused).empty()) {
+      throw odbc::OdbcError(
+          Format(L"The server connection \"%s\" names %s; give the server's own attributes"
+                 L" (Servername, Port, Database, Username, ...).",
+                 attributes.c_str(), refused),
+          L"");
+    }
+  }
+  if (odbc::ConnectAttribute(attributes, L"Database").empty()) {
+    throw odbc::OdbcError(
+        Format(L"The server connection \"%s\" names no Database.", attributes.c_str()), L"");
+  }
+  return Format(L"DRIVER={%s};%s", kServerDriver, attributes.c_str());
+}
+
+bool WriteVelkServerDataSource(const std::wstring& hostRoot,
+                               const std::wstring& attributes) {
+  std::wstring sources = L"[VELK]\nDescription=Host database\nDriver=PostgreSQL\n";
+  for (const std::wstring& pair : Attributes(attributes)) sources += pair + L"\n";
+  if (!WriteDrivers(hostRoot) || !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {
     return false;
   }
   UseHostDataSources(hostRoot);

@@ -1,5 +1,7 @@
 // The embedded default host database: a SQLite file reached through the
-// SQLite ODBC driver under the data source name VELK.
+// SQLite ODBC driver under the data source name VELK. The same data source
+// may instead name a database on a PostgreSQL server, reached through the
+// PostgreSQL ODBC driver (docs/host-database.md).
 //
 // The data source is defined in two ini files in the host root: odbc.ini
 // ([VELK] with the database file) and odbcinst.ini (the driver). The driver
@@ -29,6 +31,18 @@ void CreateHostDatabase(const std::wstring& databaseFile);
 // program, and a commit costs no disk sync.
 bool WriteVelkDataSource(const std::wstring& hostRoot,
                          const std::wstring& databaseFile);
+
+// A connect string that reaches a database on a PostgreSQL server through its
+// ODBC driver: `attributes` are the driver's "key=value" pairs separated by
+// ';' ("Servername=/run/postgresql;Database=velk;Username=me"). Throws
+// odbc::OdbcError when they name a data source or a driver, or no database.
+std::wstring PostgreSqlConnectString(const std::wstring& attributes);
+
+// Writes odbc.ini and odbcinst.ini into the host root so that "DSN=VELK"
+// names the server database of `attributes` (one line each), then calls
+// UseHostDataSources. False when a file cannot be written.
+bool WriteVelkServerDataSource(const std::wstring& hostRoot,
+                               const std::wstring& attributes);
 
 // Points this process's driver manager at the ini files of the host root.
 void UseHostDataSources(const std::wstring& hostRoot);

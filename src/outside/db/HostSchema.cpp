@@ -17,6 +17,11 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
+// PostgreSQL has no LONGVARBINARY; its driver takes BYTEA for it.
+constexpr wchar_t kBinaryType[] = L"LONGVARBINARY";
+constexpr wchar_t kServerBinaryType[] = L"BYTEA";
+constexpr std::wstring_view kCreateTable = L"CREATE TABLE ";
+
 }  // namespace
 
 std::vector<std::wstring> HostSchemaStatements() {
@@ -42,11 +47,29 @@ std::vector<std::wstring> HostSchemaStatements() {
 }
 
 void CreateHostSchema(odbc::Connection& connection) {
-  odbc::Transaction transaction(connection);
-  for (const std::wstring& statement : HostSchemaStatements()) {
+  const bool server = connection.GetDbms() == odbc::Dbms::kPostgreSql;
+  for (std::wstring statement : HostSchemaStatements()) {
+    if (server) {
+      for (size_t at = statement.find(kBinaryType); at != std::wstring::npos;
+           at = statement.find(kBinaryType, at)) {
+        statement.replace(at, std::size(kBinaryType) - 1, kServerBinaryType);
+      }
+    }
     connection.Execute(statement);
   }
-  transaction.Commit();
+}
+
+void DropHostSchema(odbc::Connection& connection) {
+  std::vector<std::wstring> tables;
+  for (const std::wstring& statement : HostSchemaStatements()) {
+    if (!statement.starts_with(kCreateTable)) continue;
+    const size_t start = kCreateTable.size();
+    tables.push_back(statement.substr(start, statement.find(L' ', start) - start));
+  }
+  // Later tables refer to earlier ones.
+  for (auto table = tables.rbegin(); table != tables.rend(); ++table) {
+    connection.Execute(L"DROP TABLE IF EXISTS " + *table);
+  }
 }
 
 }  // namespace ravelin

@@ -46,6 +46,18 @@ void Check(SQLRETURN rc, const char* call, SQLSMALLINT type, SQLHANDLE handle) {
   if (!Succeeded(rc)) throw Diagnose(call, type, handle);
 }
 
+Dbms DbmsOf(SQLHDBC connection) {
+  char name[64] = {};
+  SQLSMALLINT length = 0;
+  if (!Succeeded(SQLGetInfo(connection, SQL_DBMS_NAME, name, sizeof name, &length))) {
+    return Dbms::kOther;
+  }
+  const std::string_view text(name);
+  if (text.starts_with("SQLite")) return Dbms::kSqlite;
+  if (text.starts_with("PostgreSQL")) return Dbms::kPostgreSql;
+  return Dbms::kOther;
+}
+
 }  // namespace
 
 OdbcError::OdbcError(const std::wstring& text, std::wstring sqlState)
@@ -237,12 +249,18 @@ void Connection::Open(const std::wstring& connectString) {
     throw OdbcError(error.Text() + DescribeDatabaseFile(plain), error.SqlState());
   }
   open_ = true;
+  dbms_ = DbmsOf(connection_);
+  if (dbms_ == Dbms::kPostgreSql) {
+    const std::wstring lockWait = PostgreSqlLockWait(plain);
+    if (!lockWait.empty()) Execute(lockWait);
+  }
 }
 
 void Connection::Close() {
   if (!open_) return;
   SQLDisconnect(connection_);
   open_ = false;
+  dbms_ = Dbms::kOther;
 }
 
 void Connection::Execute(const std::wstring& sql) {

@@ -31,6 +31,10 @@ using Bytes = std::vector<uint8_t>;
 
 class Connection;
 
+// The database system behind a connection, where the statements or the set-up
+// of the back ends must differ (docs/host-database.md).
+enum class Dbms { kSqlite, kPostgreSql, kOther };
+
 class Statement {
  public:
   Statement(Statement&& other) noexcept;
@@ -84,6 +88,8 @@ class Connection {
   void Open(const std::wstring& connectString);
   void Close();
   bool IsOpen() const { return open_; }
+  // What the driver names as its database system; kOther before Open.
+  Dbms GetDbms() const { return dbms_; }
 
   // Executes a statement without parameters.
   void Execute(const std::wstring& sql);
@@ -100,6 +106,7 @@ class Connection {
   void* environment_ = nullptr;
   void* connection_ = nullptr;
   bool open_ = false;
+  Dbms dbms_ = Dbms::kOther;
 };
 
 // Rolls back on destruction unless committed.
