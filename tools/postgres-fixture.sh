@@ -16,7 +16,7 @@ set -euo pipefail
 action=$1
 mkdir -p "$2"
 state=$(cd "$2" && pwd)
-bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
+bin=${RAVELIN_POSTGRESQL_BIN:-$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)}
 [ -n "$bin" ] && [ -x "$bin/initdb" ] ||
   { echo "postgres-fixture: no PostgreSQL server: install the Debian package postgresql (tools/install-deps.sh installs it)" >&2; exit 1; }
 

@@ -113,6 +113,9 @@ void Generate(const std::wstring& root, size_t templates, const std::wstring& se
   }
   WriteFileBytes(JoinPath(recordings, std::wstring(kPlantServer) + L".rec"),
                  RecordingText(plant));
+  // The PostgreSQL driver's installer library settles which odbc.ini this
+  // process reads at its first connection, so point it at the plant's first.
+  UseHostDataSources(root);
   bool written;
   if (server.empty()) {
     const std::wstring database = JoinPath(root, L"velk.db");

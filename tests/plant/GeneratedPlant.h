@@ -1,5 +1,6 @@
 // The base plant, generated once into a temporary host root shared by the
-// tests of one program; the platform answers with that root.
+// tests of one program; the platform answers with that root. In a run
+// against the test server its host database is a database there.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "plant/PlantContent.h"
 #include "plant/PlantGenerator.h"
 #include "support/FakePlatform.h"
+#include "support/ServerDatabase.h"
 #include "support/TempDir.h"
 
 namespace ravelin::testing {
@@ -19,7 +21,12 @@ class GeneratedPlantTest : public ::testing::Test {
   static void SetUpTestSuite() {
     dir_ = new TempDir;
     root_ = new std::wstring(dir_->Join(L"plant"));
-    plant::GeneratePlant(*root_, plant::kDefaultTemplates);
+    const std::wstring server = TestServer();
+    // Before the first connection: the PostgreSQL driver settles then which
+    // odbc.ini the process reads.
+    UseHostDataSources(*root_);
+    plant::GeneratePlant(*root_, plant::kDefaultTemplates,
+                         server.empty() ? L"" : FreshServerDatabase(server));
   }
   static void TearDownTestSuite() {
     delete root_;
