@@ -6,6 +6,9 @@
 #                                           there (no TCP); without fsync
 #                                           unless --durable (benchmarks)
 #   postgres-fixture.sh stop STATE_DIR    - stops that server, nothing else
+#   postgres-fixture.sh pause STATE_DIR   - stops it at once, as a crash
+#                                           would, keeping its data
+#   postgres-fixture.sh resume STATE_DIR  - starts the paused server again
 # The tests read STATE_DIR/connection: the PostgreSQL ODBC driver's
 # attributes for the server, without a database (each test program makes
 # its own). The server refuses to run as root, so under root it runs as the
@@ -26,12 +29,25 @@ if [ "$(id -u)" = 0 ]; then
 fi
 run() { "${as_user[@]}" "$@"; }
 
+# Starts the server of cluster $1 with disk syncs $2 (on or off).
+serve() {
+  run "$bin/pg_ctl" -D "$1/data" -l "$1/server.log" -w -t 30 \
+    -o "-c listen_addresses='' -c unix_socket_directories='$1' -c fsync=$2 -c max_connections=40" \
+    start >"$state/start.log" 2>&1 || { cat "$state/start.log" "$1/server.log" >&2; exit 1; }
+}
+
+halt() {
+  if [ -f "$1/data/postmaster.pid" ]; then
+    run "$bin/pg_ctl" -D "$1/data" -m immediate -w stop >/dev/null 2>&1 || true
+  fi
+}
+
 cluster_dir() { if [ -f "$state/location" ]; then cat "$state/location"; else echo "$state/cluster"; fi; }
 
 case "$action" in
 start)
   "$0" stop "$state" || true
-  rm -rf "$state/cluster" "$state/location" "$state/connection"
+  rm -rf "$state/cluster" "$state/location" "$state/connection" "$state/fsync"
   cluster=$state/cluster
   mkdir -p "$cluster"
   [ ${#as_user[@]} = 0 ] || chown nobody:nogroup "$cluster"
@@ -47,20 +63,23 @@ start)
   # Test data is thrown away: no disk syncs, unless a benchmark wants them.
   sync=off
   [ "${3:-}" = --durable ] && sync=on
-  run "$bin/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -w -t 30 \
-    -o "-c listen_addresses='' -c unix_socket_directories='$cluster' -c fsync=$sync -c max_connections=40" \
-    start >"$state/start.log" 2>&1 || { cat "$state/start.log" "$cluster/server.log" >&2; exit 1; }
+  echo "$sync" >"$state/fsync"
+  serve "$cluster" "$sync"
   echo "Servername=$cluster;Port=5432;Username=ravelin" >"$state/connection"
   echo "PostgreSQL server ready on $cluster"
   ;;
+pause)
+  halt "$(cluster_dir)"
+  ;;
+resume)
+  serve "$(cluster_dir)" "$(cat "$state/fsync")"
+  ;;
 stop)
   cluster=$(cluster_dir)
-  if [ -f "$cluster/data/postmaster.pid" ]; then
-    run "$bin/pg_ctl" -D "$cluster/data" -m immediate -w stop >/dev/null 2>&1 || true
-  fi
+  halt "$cluster"
   if [ -f "$state/location" ]; then rm -rf "$cluster" "$state/location"; fi
-  rm -f "$state/connection"
+  rm -f "$state/connection" "$state/fsync"
   ;;
 *)
-  echo "usage: $0 start|stop STATE_DIR" >&2; exit 2 ;;
+  echo "usage: $0 start|stop|pause|resume STATE_DIR" >&2; exit 2 ;;
 esac

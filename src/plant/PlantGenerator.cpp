@@ -113,17 +113,17 @@ void Generate(const std::wstring& root, size_t templates, const std::wstring& se
   }
   WriteFileBytes(JoinPath(recordings, std::wstring(kPlantServer) + L".rec"),
                  RecordingText(plant));
-  // The PostgreSQL driver's installer library settles which odbc.ini this
-  // process reads at its first connection, so point it at the plant's first.
-  UseHostDataSources(root);
+  // A server's data source comes first: the PostgreSQL driver's installer
+  // library settles at its first connection which odbc.ini this process
+  // reads. A SQLite file's comes last, after the file exists.
+  const std::wstring database = JoinPath(root, L"velk.db");
   bool written;
   if (server.empty()) {
-    const std::wstring database = JoinPath(root, L"velk.db");
     WritePlantDatabase(plant, database);
     written = WriteVelkDataSource(root, database);
   } else {
-    WritePlantServerDatabase(plant, server);
     written = WriteVelkServerDataSource(root, server);
+    if (written) WritePlantServerDatabase(plant, server);
   }
   if (!written) {
     throw PlantError(Format(L"cannot write the data source files odbc.ini and odbcinst.ini"

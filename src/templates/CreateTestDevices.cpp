@@ -5,6 +5,7 @@
 
 #include "base/Text.h"
 #include "outside/db/DbwSession.h"
+#include "outside/db/EventLog.h"
 #include "outside/db/Odbc.h"
 #include "outside/db/ProgLog.h"
 #include "templates/QueryDevicesFromTemplates.h"
@@ -38,15 +39,18 @@ class KeyCounter {
   // The key the next call of Next starts from.
   int32_t Upcoming() const { return last_ + 1; }
 
-  // Reads anew the keys from `key` on, which another writer may have taken
-  // since, and counts on from there.
-  void RestartAt(int32_t key) {
+  // Reads anew the keys from `key` on and counts on from there; with a
+  // `gap`, from that far past the last key taken instead. A writer that lost
+  // a race would otherwise choose the very key the winner, always a step
+  // ahead, writes next.
+  void RestartAt(int32_t key, int32_t gap = 0) {
     query_.Bind(1, key);
     query_.Execute();
     taken_.clear();
     while (query_.Fetch()) taken_.push_back(query_.GetInt(1));
     next_ = 0;
     last_ = key - 1;
+    if (gap > 0) last_ = Next() - 1 + gap;
   }
 
  private:
@@ -73,8 +77,10 @@ bool LostARace(const odbc::OdbcError& error) {
   return state == L"23505" || state == L"40001" || state == L"40P01";
 }
 
-// How often one device is written again after losing a race.
+// How often one device is written again after losing a race, and how far
+// past the winner's keys (and event ids, in milliseconds) it moves each time.
 constexpr int kAttempts = 10;
+constexpr int32_t kRaceGap = 16;
 
 // The six statements of a test device, prepared once for the run.
 struct DeviceStatements {
@@ -204,9 +210,10 @@ TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName) {
           // The transaction has rolled the device back.
           if (!LostARace(error) || attempt == kAttempts) throw;
           query.SetPosition(firstRow);
-          keys.devices.RestartAt(firstDevice);
-          keys.tags.RestartAt(firstTag);
-          keys.blocks.RestartAt(firstBlock);
+          keys.devices.RestartAt(firstDevice, kRaceGap * attempt);
+          keys.tags.RestartAt(firstTag, kRaceGap * attempt);
+          keys.blocks.RestartAt(firstBlock, kRaceGap * attempt);
+          CEventLog::LeaveGap(kRaceGap * attempt);
         }
       }
     }

@@ -22,11 +22,14 @@ class GeneratedPlantTest : public ::testing::Test {
     dir_ = new TempDir;
     root_ = new std::wstring(dir_->Join(L"plant"));
     const std::wstring server = TestServer();
-    // Before the first connection: the PostgreSQL driver settles then which
-    // odbc.ini the process reads.
-    UseHostDataSources(*root_);
-    plant::GeneratePlant(*root_, plant::kDefaultTemplates,
-                         server.empty() ? L"" : FreshServerDatabase(server));
+    std::wstring database;
+    if (!server.empty()) {
+      // The PostgreSQL driver settles at the first connection which odbc.ini
+      // the process reads.
+      UseHostDataSources(*root_);
+      database = FreshServerDatabase(server);
+    }
+    plant::GeneratePlant(*root_, plant::kDefaultTemplates, database);
   }
   static void TearDownTestSuite() {
     delete root_;

@@ -70,6 +70,12 @@ void CEventLog::FillDefaults() {
   m_EventIdFraction = id.GetFraction();
 }
 
+void CEventLog::LeaveGap(int32_t milliseconds) {
+  CDbwEventId id = std::max(g_lastIssued, GetCurrentGMTTime().GetEventId());
+  for (int32_t i = 0; i < milliseconds; ++i) id = id.Next();
+  g_lastIssued = id;
+}
+
 void CEventLog::Update() {
   if (!open_ || !adding_) {
     throw odbc::OdbcError(L"Update failed: the event log has no new record", L"");

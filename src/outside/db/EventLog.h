@@ -33,6 +33,11 @@ class CEventLog {
   // Inserts the new record; throws odbc::OdbcError when it cannot.
   void Update();
 
+  // Makes this process's next event ids start `milliseconds` past the last
+  // one given out: after another writer took an id at the same moment, the
+  // id that follows it is likely the one that writer takes next.
+  static void LeaveGap(int32_t milliseconds);
+
   int32_t m_EventIdDay = -1;
   int32_t m_EventIdFraction = 0;
   int32_t m_BlockKey = 0;

@@ -285,10 +285,25 @@ void Connection::Rollback() { EndTransaction(SQL_ROLLBACK); }
 void Connection::EndTransaction(short completion) {
   const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, connection_, completion);
   std::optional<OdbcError> error;
-  if (!Succeeded(rc)) error = Diagnose("SQLEndTran", SQL_HANDLE_DBC, connection_);
+  if (!Succeeded(rc)) {
+    error = Diagnose("SQLEndTran", SQL_HANDLE_DBC, connection_);
+  } else if (completion == SQL_COMMIT && IsDead()) {
+    // A driver that lost its server may answer a commit with success, as
+    // there is no transaction left on its side to end.
+    error = OdbcError(L"SQLEndTran failed: the connection to the database was lost;"
+                      L" the transaction was not committed",
+                      L"08S01");
+  }
   SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT,
                     reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
   if (error) throw *error;
+}
+
+bool Connection::IsDead() const {
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  return Succeeded(SQLGetConnectAttr(connection_, SQL_ATTR_CONNECTION_DEAD, &dead, 0,
+                                     nullptr)) &&
+         dead == SQL_CD_TRUE;
 }
 
 // ---- Transaction ----

@@ -102,6 +102,8 @@ class Connection {
 
  private:
   void EndTransaction(short completion);
+  // Whether the driver knows its connection to be lost.
+  bool IsDead() const;
 
   void* environment_ = nullptr;
   void* connection_ = nullptr;
