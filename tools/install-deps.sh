@@ -10,6 +10,7 @@ packages=(
   wine64 wine64-tools libwine-dev locales
   xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
+  postgresql odbc-postgresql
   zip unzip
 )
 if [ "${1:-}" = --list ]; then
