@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Text.h"
+#include "outside/db/DataSource.h"
 #include "outside/db/Odbc.h"
 #include "plant/PlantContent.h"
 #include "plant/PlantFiles.h"
@@ -83,6 +84,13 @@ int main(int argc, char** argv) {
     }
   }
   if (directory.empty()) return UsageError(L"no directory given");
+  if (!server.empty()) {
+    try {
+      PostgreSqlConnectString(server);
+    } catch (const odbc::OdbcError& error) {
+      return UsageError(error.Text());
+    }
+  }
 
   const auto start = std::chrono::steady_clock::now();
   try {

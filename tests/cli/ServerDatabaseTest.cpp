@@ -192,6 +192,20 @@ TEST_F(ServerDatabaseTest, CreationWritesTheRowsItWritesInASqliteFile) {
   EXPECT_GT(rows.size(), 200u);
 }
 
+TEST_F(ServerDatabaseTest, APlantReplacesOnlyTheHostTablesAndBoundsLockWaits) {
+  const std::wstring database = testing::FreshServerDatabase(server_, L"_replace");
+  const std::wstring root = dir_.Join(L"plant-replace");
+  plant::GeneratePlant(root, 5, database);
+  db_.Open(PostgreSqlConnectString(database));
+  db_.Execute(L"CREATE TABLE keep_me (x INTEGER)");
+  db_.Execute(L"INSERT INTO keep_me VALUES (7)");
+  plant::GeneratePlant(root, 3, database);
+  EXPECT_EQ(Count(db_, L"SELECT COUNT(*) FROM NamedConfigs"), 3);
+  EXPECT_EQ(Count(db_, L"SELECT x FROM keep_me"), 7);
+  EXPECT_FALSE(FileExists(JoinPath(root, L"velk.db")));
+  EXPECT_THAT(Rows(db_, L"SHOW lock_timeout", 1), ::testing::ElementsAre("2s"));
+}
+
 TEST_F(ServerDatabaseTest, TwoRunsAtOnceWriteWholeDevicesUnderKeysOfTheirOwn) {
   const std::wstring root = ServerPlant(60, server_, L"race");
   const std::vector<std::string> args = {"--host-root", ToUtf8(root), "--create-test-devices"};

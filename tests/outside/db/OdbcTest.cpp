@@ -148,7 +148,10 @@ TEST(OdbcPrefixTest, OnlyALeadingOdbcPrefixIsStripped) {
 
 TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   TempDir dir;
-  dir.Write(L"odbc.ini", "[VELK]\nDatabase=/p/v\xC3\xA9lk.db\n[SLOW]\nTimeout = 9000\n");
+  dir.Write(L"odbc.ini",
+            "[VELK]\nDatabase=/p/v\xC3\xA9lk.db\n[SLOW]\nTimeout = 9000\n"
+            "[PG]\nDriver=PostgreSQL\nDatabase=" + ToUtf8(dir.Path()) +
+                "\nConnSettings=SET LOCK_TIMEOUT=0\n");
   const std::wstring savedIni = EnvironmentValue(L"ODBCINI");
   const std::wstring savedSys = EnvironmentValue(L"ODBCSYSINI");
   SetEnvironmentValue(L"ODBCINI", dir.Join(L"odbc.ini"));
@@ -177,6 +180,18 @@ TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   EXPECT_EQ(DescribeDatabaseFile(L"Database=" + dir.Path()),
             L"; the database file \"" + dir.Path() + L"\" is a directory");
   EXPECT_EQ(DescribeDatabaseFile(L"Database=" + dir.Join(L"odbc.ini")), L"");
+  // A server's Database is a name, whatever a folder of that name holds.
+  EXPECT_EQ(DescribeDatabaseFile(L"DSN=PG"), L"");
+  EXPECT_EQ(DescribeDatabaseFile(L"DRIVER={SQLite3};Database=" + dir.Path()),
+            L"; the database file \"" + dir.Path() + L"\" is a directory");
+  EXPECT_EQ(PostgreSqlLockWait(L"DSN=VELK"), L"SET lock_timeout = 2000");
+  EXPECT_EQ(PostgreSqlLockWait(L"DSN=PG"), L"");
+  // A server connection gives the server's attributes, with a database.
+  for (const wchar_t* refused : {L"DSN=VELK;Database=v", L"Servername=/s;driver={PostgreSQL};"
+                                 L"Database=v", L"Servername=/s;Username=me"}) {
+    EXPECT_THROW(PostgreSqlConnectString(refused), OdbcError) << refused;
+  }
+  EXPECT_EQ(PostgreSqlConnectString(L"Servername=/s;Database=v").find(L"DRIVER={"), 0u);
   SetEnvironmentValue(L"ODBCINI", savedIni);
   SetEnvironmentValue(L"ODBCSYSINI", savedSys);
 }
