@@ -3,6 +3,8 @@
 // Prints devices per second, the peak memory of each run and the ratio of
 // the two times (linear growth gives 10). Each plant is generated and then
 // tested in child processes of their own, so a peak is the test run's alone.
+// With `--database-server ATTRIBUTES` (ravelin-plant's) the host database is
+// that server database.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchServer.h"
 #include "PeakMemory.h"
 #include "cli/TestCommand.h"
 #include "plant/PlantGenerator.h"
@@ -33,12 +36,13 @@ void RunTemplates(const std::filesystem::path& root, size_t templates, int pipe)
   if (write(pipe, &seconds, sizeof seconds) != sizeof seconds) _exit(1);
 }
 
-double InChild(const std::filesystem::path& root, size_t templates) {
+double InChild(const std::filesystem::path& root, size_t templates,
+               const std::wstring& server) {
   // The plant is generated in a process of its own, so the test run's peak
   // is the tester's alone.
   const pid_t generator = fork();
   if (generator == 0) {
-    ravelin::plant::GeneratePlant(root.wstring(), templates);
+    ravelin::plant::GeneratePlant(root.wstring(), templates, server);
     _exit(0);
   }
   waitpid(generator, nullptr, 0);
@@ -60,11 +64,13 @@ double InChild(const std::filesystem::path& root, size_t templates) {
 
 }  // namespace
 
-int main() {
-  const auto root = std::filesystem::temp_directory_path() / "ravelin-bench-tester";
+int main(int argc, char** argv) {
+  const std::wstring server = BenchServer(argc, argv);
+  const auto root = std::filesystem::temp_directory_path() /
+                    ("ravelin-bench-tester-" + std::to_string(getpid()));
   std::filesystem::remove_all(root);
-  const double small = InChild(root, 1000);
-  const double large = InChild(root, 10000);
+  const double small = InChild(root, 1000, server);
+  const double large = InChild(root, 10000, server);
   std::printf("time ratio 10,000 / 1,000 templates: %.1f\n", large / small);
   std::filesystem::remove_all(root);
   return 0;
