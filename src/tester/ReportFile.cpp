@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "base/Text.h"
 #include "platform/Platform.h"
@@ -70,16 +71,16 @@ std::wstring StartReport(const std::wstring& path) {
 bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
   std::string bytes;
   for (const std::wstring& line : lines) bytes += TextModeBytes(line);
-  std::ofstream file(FsPath(path), std::ios::binary | std::ios::app);
-  if (!file) return false;
   // One write for the whole section: a line per call made the run's cost.
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return !file.fail();
+  return AppendToFile(path, bytes);
 }
 
 int CountInReport(const std::wstring& path, const std::wstring& word) {
-  std::ifstream file(FsPath(path), std::ios::binary);
+  // Read in large pieces: the report of a large plant runs to megabytes.
+  std::vector<char> buffer(size_t(1) << 20);
+  std::ifstream file;
+  file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  file.open(FsPath(path), std::ios::binary);
   if (!file || word.empty()) return 0;
   const std::string bytes = ToAnsi(word);
   int count = 0;

@@ -94,13 +94,8 @@ template struct Recording::Parsed<RevisionId, RecordedRevision>;
 template struct Recording::Parsed<uint32_t, RecordedDevice>;
 
 std::string Recording::ReadSpan(const Span& span) const {
-  if (!in_.is_open()) return bytes_.substr(span.begin, span.size);
-  std::string text(span.size, '\0');
-  in_.clear();
-  in_.seekg(static_cast<std::streamoff>(span.begin));
-  in_.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(std::max<std::streamsize>(in_.gcount(), 0)));
-  return text;
+  if (!in_.IsOpen()) return bytes_.substr(span.begin, span.size);
+  return in_.ReadAt(span.begin, span.size);
 }
 
 std::shared_ptr<const RecordedRevision> Recording::FindTestDeviceRevision(

@@ -10,7 +10,6 @@
 #include <array>
 #include <compare>
 #include <cstdint>
-#include <fstream>
 #include <list>
 #include <map>
 #include <memory>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "outside/comm/VelkVariant.h"
+#include "platform/Platform.h"
 
 namespace ravelin {
 
@@ -135,7 +135,7 @@ class Recording {
 
   std::wstring file_;   // names the recording in messages
   std::string bytes_;   // the text, when it was given in memory
-  mutable std::ifstream in_;  // else the file, read where a span stands
+  SharedReadFile in_;   // else the file, read where a span stands
   std::map<RevisionId, Span> revisions_;
   std::vector<Span> devices_;
   KeyIndex byId_;

@@ -148,14 +148,19 @@ class RecordingParser {
     return recording;
   }
 
-  // The file is read once, line by line, to check and index it; later a
-  // second stream reads the span of what a lookup reaches.
+  // The file is read once, line by line in large pieces, to check and
+  // index it; later the span of what a lookup reaches is read where it stands.
   static std::shared_ptr<const Recording> FromFile(const std::wstring& path) {
-    std::ifstream in(FsPath(path), std::ios::binary);
+    std::vector<char> buffer(size_t(1) << 20);
+    std::ifstream in;
+    in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    in.open(FsPath(path), std::ios::binary);
     auto recording = std::make_shared<Recording>();
     recording->file_ = path;
-    recording->in_.open(FsPath(path), std::ios::binary);
-    if (!in || !recording->in_) throw RecordingError(path, 0, L"the file cannot be read");
+    recording->in_.Open(path);
+    if (!in || !recording->in_.IsOpen()) {
+      throw RecordingError(path, 0, L"the file cannot be read");
+    }
     RecordingParser(path, recording).Index(in);
     return recording;
   }
