@@ -77,7 +77,7 @@ bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
 
 int CountInReport(const std::wstring& path, const std::wstring& word) {
   // Read in large pieces: the report of a large plant runs to megabytes.
-  std::vector<char> buffer(size_t(1) << 20);
+  std::vector<char> buffer(size_t(1) << 18);
   std::ifstream file;
   file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
   file.open(FsPath(path), std::ios::binary);

@@ -23,7 +23,12 @@ uint32_t HexValue(std::wstring_view digits) {
 }  // namespace
 
 const RecordedItem* RecordedItem::Child(std::wstring_view part) const {
-  const auto found = children.find(FoldCase(part));
+  // Monikers are resolved part by part many times a device: fold into one
+  // reused buffer rather than a new string each time.
+  thread_local std::wstring folded;
+  folded.assign(part);
+  for (wchar_t& c : folded) c = FoldCase(c);
+  const auto found = children.find(folded);
   return found == children.end() ? nullptr : found->second.get();
 }
 

@@ -1,5 +1,6 @@
 #include "outside/comm/RecordingParser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -100,7 +101,7 @@ class RecordingParser {
     for (;; ++line_) {
       std::string_view text;
       const bool more = next(text, lineBegin_);
-      const std::wstring error = SplitRecordingLine(FromUtf8(text), words_);
+      const std::wstring error = SplitRecordingLine(Widen(text), words_);
       if (!error.empty()) Fail(error);
       if (!words_.empty()) Statement();
       if (!more) break;
@@ -151,7 +152,7 @@ class RecordingParser {
   // The file is read once, line by line in large pieces, to check and
   // index it; later the span of what a lookup reaches is read where it stands.
   static std::shared_ptr<const Recording> FromFile(const std::wstring& path) {
-    std::vector<char> buffer(size_t(1) << 20);
+    std::vector<char> buffer(size_t(1) << 18);
     std::ifstream in;
     in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     in.open(FsPath(path), std::ios::binary);
@@ -184,6 +185,17 @@ class RecordingParser {
 
   bool Indexing() const { return recording_ != nullptr; }
 
+  // The line as wide text, in a buffer reused line after line; ASCII (most
+  // of a recording) is widened directly.
+  std::wstring_view Widen(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+      lineText_.assign(text.begin(), text.end());
+    } else {
+      lineText_ = FromUtf8(text);
+    }
+    return lineText_;
+  }
+
   uint32_t SpanSize(uint64_t size) const {
     if (size > 0xFFFFFFFF) Fail(L"one revision or device is longer than 4 GB");
     return static_cast<uint32_t>(size);
@@ -211,7 +223,7 @@ class RecordingParser {
   }
 
   void Statement() {
-    static const std::pair<const wchar_t*, Handler> kStatements[] = {
+    static constexpr std::pair<std::wstring_view, Handler> kStatements[] = {
         {L"revision", &RecordingParser::Revision}, {L"block", &RecordingParser::Block},
         {L"param", &RecordingParser::Param},       {L"dynamic", &RecordingParser::Dynamic},
         {L"member", &RecordingParser::Member},     {L"enum", &RecordingParser::Enum},
@@ -325,8 +337,7 @@ class RecordingParser {
   }
 
   static RecordedItem& Collection(RecordedItem& parent, const wchar_t* part) {
-    const auto found = parent.children.find(FoldCase(part));
-    if (found != parent.children.end()) return *found->second;
+    if (const RecordedItem* found = parent.Child(part)) return const_cast<RecordedItem&>(*found);
     return *AddChild(parent, part, ItemRole::Collection);
   }
 
@@ -548,6 +559,7 @@ class RecordingParser {
   std::shared_ptr<Recording> recording_;  // the recording being indexed
   const Recording* source_;               // where revisions are looked up
   std::vector<RecordingWord> words_;
+  std::wstring lineText_;
   int line_ = 1;
   uint64_t lineBegin_ = 0;
   bool header_ = false;
