@@ -493,9 +493,8 @@ const std::vector<std::pair<char32_t, char32_t>>& UpperToLower() {
 
 }  // namespace
 
-wchar_t FoldCase(wchar_t c) {
+wchar_t FoldCaseFromTable(wchar_t c) {
   const char32_t u = char32_t(c);
-  if (u < 0x80) return (u >= 'A' && u <= 'Z') ? wchar_t(u + 32) : c;
   const auto& table = UpperToLower();
   const auto found = std::lower_bound(table.begin(), table.end(),
                                       std::pair<char32_t, char32_t>(u, 0));

@@ -175,8 +175,21 @@ ProfileFile::ProfileFile(std::string_view bytes) {
   }
 }
 
+namespace {
+
+// A name folded into a buffer reused lookup after lookup: a device's test
+// looks up hundreds of names.
+const std::wstring& Folded(std::wstring_view name) {
+  thread_local std::wstring folded;
+  folded.assign(name);
+  for (wchar_t& c : folded) c = FoldCase(c);
+  return folded;
+}
+
+}  // namespace
+
 const ProfileFile::Section* ProfileFile::FindSection(std::wstring_view name) const {
-  const auto found = firstSection_.find(FoldCase(name));
+  const auto found = firstSection_.find(Folded(name));
   return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -184,7 +197,7 @@ const ProfileFile::Key* ProfileFile::FindKey(std::wstring_view section,
                                              std::wstring_view key) const {
   const Section* found = FindSection(Trim(section));
   if (!found) return nullptr;
-  const auto index = found->firstKey.find(FoldCase(Trim(key)));
+  const auto index = found->firstKey.find(Folded(Trim(key)));
   return index == found->firstKey.end() ? nullptr : &found->keys[index->second];
 }
 

@@ -12,15 +12,12 @@ namespace ravelin {
 namespace {
 
 // The runtime's text mode: every line end goes out as CR LF.
-std::string TextModeBytes(const std::wstring& line) {
-  std::wstring out;
-  out.reserve(line.size() + 4);
+void AddTextModeLine(const std::wstring& line, std::wstring& out) {
   for (wchar_t c : line) {
     if (c == L'\n') out += L'\r';
     out += c;
   }
   out += L"\r\n\r\n";
-  return ToAnsi(out);
 }
 
 }  // namespace
@@ -69,8 +66,11 @@ std::wstring StartReport(const std::wstring& path) {
 }
 
 bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
-  std::string bytes;
-  for (const std::wstring& line : lines) bytes += TextModeBytes(line);
+  // One conversion for the section: each character converts on its own,
+  // so the bytes are those of the lines converted one by one.
+  std::wstring text;
+  for (const std::wstring& line : lines) AddTextModeLine(line, text);
+  const std::string bytes = ToAnsi(text);
   // One write for the whole section: a line per call made the run's cost.
   return AppendToFile(path, bytes);
 }
