@@ -292,22 +292,21 @@ constexpr char16_t kCp1252High[32] = {
 }  // namespace
 
 std::string ToCp1252(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t c : text) {
+  // One byte a character: reports of megabytes go through here.
+  std::string out(text.size(), '?');
+  for (size_t at = 0; at < text.size(); ++at) {
+    const wchar_t c = text[at];
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      out.push_back(static_cast<char>(c));
+      out[at] = static_cast<char>(c);
       continue;
     }
-    char byte = '?';
     for (int i = 0; i < 32; ++i) {
       const char16_t mapped = kCp1252High[i] ? kCp1252High[i] : char16_t(0x80 + i);
       if (mapped == c) {
-        byte = static_cast<char>(0x80 + i);
+        out[at] = static_cast<char>(0x80 + i);
         break;
       }
     }
-    out.push_back(byte);
   }
   return out;
 }
