@@ -61,7 +61,9 @@ double InChild(const std::filesystem::path& root, size_t templates) {
 }  // namespace
 
 int main() {
-  const auto root = std::filesystem::temp_directory_path() / "ravelin-bench-tester";
+  // A folder of this run's own: other runs may share the machine.
+  const auto root = std::filesystem::temp_directory_path() /
+                    ("ravelin-bench-tester-" + std::to_string(getpid()));
   std::filesystem::remove_all(root);
   const double small = InChild(root, 1000);
   const double large = InChild(root, 10000);
