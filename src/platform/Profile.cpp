@@ -316,7 +316,10 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
 std::wstring ProfileString(const std::wstring& fileName,
                            const std::wstring& section, const std::wstring& key,
                            const std::wstring& def, size_t bufferSize) {
-  std::wstring buffer(bufferSize, L'\0');
+  // The caller's buffer size, in a buffer reused call after call: a
+  // device's test reads dozens of values.
+  thread_local std::vector<wchar_t> buffer;
+  if (buffer.size() < bufferSize) buffer.resize(bufferSize);
   size_t length;
   if (auto profile = LoadProfile(fileName)) {
     length = profile->GetString(section.c_str(), key.c_str(), def.c_str(),
@@ -324,8 +327,7 @@ std::wstring ProfileString(const std::wstring& fileName,
   } else {
     length = CopyValue(TrimDefault(def.c_str()), buffer.data(), bufferSize);
   }
-  buffer.resize(length);
-  return buffer;
+  return std::wstring(buffer.data(), length);
 }
 
 uint32_t ProfileInt(const std::wstring& fileName, const std::wstring& section,
