@@ -22,6 +22,17 @@ uint32_t HexValue(std::wstring_view digits) {
 
 }  // namespace
 
+std::wstring RecordedItem::Path() const {
+  std::vector<const RecordedItem*> chain;
+  for (const RecordedItem* item = this; item->parent; item = item->parent) chain.push_back(item);
+  std::wstring path;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if (!path.empty()) path += L'!';
+    path += (*it)->part;
+  }
+  return path;
+}
+
 const RecordedItem* RecordedItem::Child(std::wstring_view part) const {
   // Monikers are resolved part by part many times a device: fold into one
   // reused buffer rather than a new string each time.

@@ -331,7 +331,8 @@ class RecordingParser {
     slot->second = std::make_unique<RecordedItem>();
     RecordedItem& item = *slot->second;
     item.role = role;
-    item.path = parent.path.empty() ? std::wstring(part) : parent.path + L'!' + std::wstring(part);
+    item.parent = &parent;
+    item.part = part;
     if (parent.role == ItemRole::Collection) parent.listing.push_back(&item);
     return &item;
   }

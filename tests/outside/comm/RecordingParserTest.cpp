@@ -126,7 +126,7 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
   EXPECT_EQ(entries->listing[0]->number, 70000);
   EXPECT_EQ(entries->listing[0]->label, L"a = b");
   EXPECT_EQ(entries->listing[1]->number, -1);
-  EXPECT_EQ(entries->listing[1]->path, L"Param!p!Enum!-1");
+  EXPECT_EQ(entries->listing[1]->Path(), L"Param!p!Enum!-1");
   const auto device = recording->FindById(L"d 1");
   ASSERT_NE(device, nullptr);
   EXPECT_EQ(device->name, L"x=y");
