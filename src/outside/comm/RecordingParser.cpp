@@ -289,9 +289,9 @@ class RecordingParser {
   }
 
   bool ItemAttribute(RecordedItem& item, std::wstring_view key, std::wstring_view value) const {
-    if (key == L"label") item.label = value;
-    else if (key == L"help") item.help = value;
-    else if (key == L"units") item.units = value;
+    if (key == L"label") { if (!light_) item.label = value; }
+    else if (key == L"help") { if (!light_) item.help = value; }
+    else if (key == L"units") { if (!light_) item.units = value; }
     else if (key == L"kind") item.kind = Int(value, L"kind");
     else if (key == L"class") item.itemClass = Int(value, L"class");
     else if (key == L"type") item.type = Int(value, L"type");
@@ -349,6 +349,28 @@ class RecordingParser {
     return *item;
   }
 
+  // The revision a device is checked against while indexing. One that is
+  // no longer parsed (a device far below it) is parsed light, without
+  // enumeration entries and texts, which a device's values never reach; the
+  // latest few serve the devices that follow and never a lookup.
+  std::shared_ptr<const RecordedRevision> RevisionToCheck(const RevisionId& id) {
+    if (auto parsed = recording_->parsedRevisions_.Find(id)) return parsed;
+    if (auto parsed = lightRevisions_.Find(id)) return parsed;
+    const auto found = recording_->revisions_.find(id);
+    if (found == recording_->revisions_.end() || found->second.size == 0) return nullptr;
+    RecordingParser light(*recording_, found->second.line);
+    light.light_ = true;
+    std::shared_ptr<const RecordedRevision> revision;
+    try {
+      revision = light.ParseRevision(recording_->ReadSpan(found->second));
+    } catch (const RecordingError&) {
+      return nullptr;  // the file changed while it was read
+    }
+    if (!revision || !(revision->id == id)) return nullptr;
+    lightRevisions_.Add(id, revision);
+    return revision;
+  }
+
   void BeginParameterSet(RecordedItem* set) {
     set_ = set;
     parameter_ = leaf_ = nullptr;
@@ -399,7 +421,7 @@ class RecordingParser {
     const std::wstring name = Name(Arg(1, L"parameter name").text, L"parameter name");
     RecordedItem& item =
         NewItem(Collection(*set_, L"Param"), name, ItemRole::Parameter, L"parameter");
-    item.name = name;
+    if (!light_) item.name = name;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -432,7 +454,7 @@ class RecordingParser {
     RecordedItem& item =
         NewItem(Collection(*parameter_, L"Member"), name, ItemRole::Parameter, L"member");
     parameter_->listing.push_back(&item);
-    item.name = name;
+    if (!light_) item.name = name;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -444,6 +466,7 @@ class RecordingParser {
     const int32_t value = Int(Arg(1, L"enumeration value").text, L"enumeration value");
     const std::wstring& description = Arg(2, L"enumeration description").text;
     NoMoreWords(3);
+    if (light_) return;
     RecordedItem& entry = NewItem(Collection(*leaf_, L"Enum"), Format(L"%d", value),
                                   ItemRole::EnumEntry, L"enumeration value");
     entry.number = value;
@@ -454,7 +477,8 @@ class RecordingParser {
   RecordedDevice& BeginDevice() {
     const RevisionId id = Identity(1);
     if (current_ || device_) Fail(L"a device's text holds a second device or a revision");
-    std::shared_ptr<const RecordedRevision> revision = source_->FindRevision(id);
+    std::shared_ptr<const RecordedRevision> revision =
+        Indexing() ? RevisionToCheck(id) : source_->FindRevision(id);
     if (!revision) Fail(L"the revision is not recorded above");
     if (Indexing()) {
       recording_->devices_.push_back({lineBegin_, 0, line_});
@@ -572,6 +596,8 @@ class RecordingParser {
   RecordedItem* leaf_ = nullptr;       // the item that "enum" adds to
   std::shared_ptr<RecordedDevice> device_;  // the device or configuration being read
   int slot_ = -1;                      // the view that "value" records into
+  bool light_ = false;                 // leave out what only lookups read
+  Recording::Parsed<RevisionId, RecordedRevision> lightRevisions_;  // the latest parsed light
 };
 
 std::shared_ptr<const RecordedRevision> Recording::FindRevision(const RevisionId& id) const {
