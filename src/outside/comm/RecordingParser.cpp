@@ -13,6 +13,8 @@
 
 namespace ravelin {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 int DigitValue(wchar_t c) {
@@ -244,7 +246,8 @@ class RecordingParser {
     }
     for (const auto& [name, handler] : kStatements) {
       if (keyword != name) continue;
-      if (keyword == L"revision" || keyword == L"device" || keyword == L"config") {
+      if (handler == &RecordingParser::Revision || handler == &RecordingParser::Device ||
+          handler == &RecordingParser::Config) {
         Close(lineBegin_);
       }
       return (this->*handler)();
@@ -289,14 +292,14 @@ class RecordingParser {
   }
 
   bool ItemAttribute(RecordedItem& item, std::wstring_view key, std::wstring_view value) const {
-    if (key == L"label") { if (!light_) item.label = value; }
-    else if (key == L"help") { if (!light_) item.help = value; }
-    else if (key == L"units") { if (!light_) item.units = value; }
-    else if (key == L"kind") item.kind = Int(value, L"kind");
-    else if (key == L"class") item.itemClass = Int(value, L"class");
-    else if (key == L"type") item.type = Int(value, L"type");
-    else if (key == L"itemid") item.itemId = Int(value, L"itemid");
-    else if (key == L"index") item.number = Int(value, L"index");
+    if (key == L"label"sv) { if (!light_) item.label = value; }
+    else if (key == L"help"sv) { if (!light_) item.help = value; }
+    else if (key == L"units"sv) { if (!light_) item.units = value; }
+    else if (key == L"kind"sv) item.kind = Int(value, L"kind");
+    else if (key == L"class"sv) item.itemClass = Int(value, L"class");
+    else if (key == L"type"sv) item.type = Int(value, L"type");
+    else if (key == L"itemid"sv) item.itemId = Int(value, L"itemid");
+    else if (key == L"index"sv) item.number = Int(value, L"index");
     else return false;
     return true;
   }
@@ -316,8 +319,8 @@ class RecordingParser {
     id.deviceType = hex(first + 1, 4, L"device type");
     id.deviceRevision = hex(first + 2, 2, L"device revision");
     const std::wstring& protocol = Arg(first + 3, L"protocol").text;
-    if (protocol == L"hart") id.protocol = kProtocolHart;
-    else if (protocol == L"fieldbus") id.protocol = kProtocolFieldbus;
+    if (protocol == L"hart"sv) id.protocol = kProtocolHart;
+    else if (protocol == L"fieldbus"sv) id.protocol = kProtocolFieldbus;
     else Fail(L"protocol " + Quoted(protocol) + L" is neither \"hart\" nor \"fieldbus\"");
     return id;
   }
@@ -407,8 +410,8 @@ class RecordingParser {
                                   ItemRole::Block, L"block");
     block.number = index;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"name") block.name = std::wstring(value);
-      else if (key == L"label") block.label = value;
+      if (key == L"name"sv) block.name = std::wstring(value);
+      else if (key == L"label"sv) block.label = value;
       else return false;
       return true;
     });
@@ -494,7 +497,7 @@ class RecordingParser {
   }
 
   bool DeviceAttribute(RecordedDevice& device, std::wstring_view key, std::wstring_view value) {
-    if (key == L"blockkey") device.blockKey = Int(value, L"blockkey");
+    if (key == L"blockkey"sv) device.blockKey = Int(value, L"blockkey");
     else return false;
     return true;
   }
@@ -512,9 +515,9 @@ class RecordingParser {
   void Device() {
     RecordedDevice& device = BeginDevice();
     Attributes(5, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"id") device.deviceId = Name(value, L"device id");
-      else if (key == L"serial") device.serial = Name(value, L"serial identifier");
-      else if (key == L"tag") device.name = std::wstring(value);
+      if (key == L"id"sv) device.deviceId = Name(value, L"device id");
+      else if (key == L"serial"sv) device.serial = Name(value, L"serial identifier");
+      else if (key == L"tag"sv) device.name = std::wstring(value);
       else return DeviceAttribute(device, key, value);
       return true;
     });
@@ -527,7 +530,7 @@ class RecordingParser {
   void Config() {
     RecordedDevice& config = BeginDevice();
     Attributes(5, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"name") config.configName = Name(value, L"configuration name");
+      if (key == L"name"sv) config.configName = Name(value, L"configuration name");
       else return DeviceAttribute(config, key, value);
       return true;
     });
