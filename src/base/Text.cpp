@@ -312,14 +312,11 @@ std::string ToCp1252(std::wstring_view text) {
 }
 
 std::wstring FromCp1252(std::string_view bytes) {
-  std::wstring out;
-  out.reserve(bytes.size());
-  for (unsigned char b : bytes) {
-    if (b >= 0x80 && b < 0xA0 && kCp1252High[b - 0x80]) {
-      out.push_back(wchar_t(kCp1252High[b - 0x80]));
-    } else {
-      out.push_back(wchar_t(b));
-    }
+  std::wstring out(bytes.size(), L'\0');
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    const unsigned char b = static_cast<unsigned char>(bytes[at]);
+    out[at] = b >= 0x80 && b < 0xA0 && kCp1252High[b - 0x80] ? wchar_t(kCp1252High[b - 0x80])
+                                                              : wchar_t(b);
   }
   return out;
 }
