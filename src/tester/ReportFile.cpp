@@ -1,8 +1,8 @@
 #include "tester/ReportFile.h"
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
-#include <vector>
 
 #include "base/Text.h"
 #include "platform/Platform.h"
@@ -76,20 +76,29 @@ bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
 }
 
 int CountInReport(const std::wstring& path, const std::wstring& word) {
-  // Read in large pieces: the report of a large plant runs to megabytes.
-  std::vector<char> buffer(size_t(1) << 18);
-  std::ifstream file;
-  file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-  file.open(FsPath(path), std::ios::binary);
-  if (!file || word.empty()) return 0;
   const std::string bytes = ToAnsi(word);
+  // Lines are searched on their own: a word holding a line end never matches.
+  if (bytes.empty() || bytes.find('\n') != std::string::npos) return 0;
+  SharedReadFile file;
+  if (!file.Open(path)) return 0;
+  // Large pieces, searched where they stand; the few bytes before a piece
+  // that could begin a match are kept in front of the next one.
+  constexpr size_t kPiece = size_t(1) << 18;
+  std::string text;
+  uint64_t offset = 0;
   int count = 0;
-  std::string line;
-  while (std::getline(file, line)) {
-    for (size_t at = line.find(bytes); at != std::string::npos;
-         at = line.find(bytes, at + 1)) {
+  for (;;) {
+    const std::string piece = file.ReadAt(offset, kPiece);
+    if (piece.empty()) break;
+    offset += piece.size();
+    text += piece;
+    size_t at = text.find(bytes);
+    size_t next = 0;
+    for (; at != std::string::npos; at = text.find(bytes, at + 1)) {
       ++count;
+      next = at + 1;
     }
+    text.erase(0, std::max(next, text.size() - std::min(text.size(), bytes.size() - 1)));
   }
   return count;
 }
