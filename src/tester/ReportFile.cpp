@@ -83,7 +83,7 @@ int CountInReport(const std::wstring& path, const std::wstring& word) {
   if (!file.Open(path)) return 0;
   // Large pieces, searched where they stand; the few bytes before a piece
   // that could begin a match are kept in front of the next one.
-  constexpr size_t kPiece = size_t(1) << 18;
+  constexpr size_t kPiece = size_t(1) << 16;
   std::string text;
   uint64_t offset = 0;
   int count = 0;

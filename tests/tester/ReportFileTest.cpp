@@ -49,10 +49,10 @@ TEST(ReportFileTest, CountsCaseSensitiveWordsWithinLines) {
   ASSERT_TRUE(AppendLinesToReport(other, {L"AAA"}));
   EXPECT_EQ(CountInReport(other, L"AA"), 2);
   EXPECT_EQ(CountInReport(other, L"finding\r\n"), 0);  // a line end never matches
-  // Large reports are read in pieces of 256 KiB: a word across the border
+  // Large reports are read in pieces of 64 KiB: a word across the border
   // of two pieces counts once.
   const std::wstring large = dir.Join(L"l.txt");
-  const size_t piece = size_t(1) << 18;
+  const size_t piece = size_t(1) << 16;
   // "ER|ROR" at the first border; the line ends in four bytes, and "ERR|OR"
   // at the second.
   ASSERT_TRUE(AppendLinesToReport(

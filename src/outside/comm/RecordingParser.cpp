@@ -154,7 +154,7 @@ class RecordingParser {
   // The file is read once, line by line in large pieces, to check and
   // index it; later the span of what a lookup reaches is read where it stands.
   static std::shared_ptr<const Recording> FromFile(const std::wstring& path) {
-    std::vector<char> buffer(size_t(1) << 18);
+    std::vector<char> buffer(size_t(1) << 16);
     std::ifstream in;
     in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     in.open(FsPath(path), std::ios::binary);
