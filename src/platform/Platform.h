@@ -128,9 +128,10 @@ bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);
 // when the file cannot be opened or not all bytes were written.
 bool AppendToFile(const std::wstring& path, std::string_view bytes);
 
-// A file kept open for reading pieces of it at known offsets, one system
-// call a piece. Others may rename, replace or delete the file meanwhile
-// (also on Windows); a reader notices that by the file's stamp.
+// A file read in pieces at known offsets. Others may rename, replace or
+// delete it meanwhile; a reader notices that by the file's stamp. POSIX
+// keeps the file open (one system call a piece); Windows opens it for each
+// piece, as an open file would keep a deleted one in its folder.
 class SharedReadFile {
  public:
   SharedReadFile() = default;
@@ -146,7 +147,8 @@ class SharedReadFile {
 
  private:
   static constexpr intptr_t kClosed = -1;
-  intptr_t handle_ = kClosed;  // a descriptor on POSIX, a HANDLE on Windows
+  intptr_t handle_ = kClosed;  // a descriptor on POSIX; on Windows 0 once opened
+  std::wstring path_;          // what Windows opens for each piece
 };
 
 // Matches a file name against a pattern of '?' (one character) and '*' (any

@@ -82,14 +82,21 @@ TEST(FileHelpersTest, LongListingsPiecesAtOffsetsAndAppends) {
   EXPECT_FALSE(file.Open(dir.Join(L"missing.rec")));
   EXPECT_EQ(file.ReadAt(0, 4), "");
   ASSERT_TRUE(file.Open(path));
-  const std::wstring moved = dir.Join(L"moved.rec");
-  EXPECT_TRUE(ReplaceFileWith(path, moved));  // an open file can be renamed
   struct Case {
     uint64_t offset;
     size_t size;
     const char* bytes;
   } cases[] = {{0, 4, "0123"}, {7, 3, "789"}, {8, 5, "89"}, {10, 1, ""}, {99, 2, ""}, {3, 0, ""}};
   for (const Case& c : cases) EXPECT_EQ(file.ReadAt(c.offset, c.size), c.bytes) << c.offset;
+  // The reader holds nothing that stops a rename, a delete or the folder's removal.
+  const std::wstring folder = dir.Join(L"sub");
+  const std::wstring moved = JoinPath(folder, L"moved.rec");
+  std::filesystem::create_directory(FsPath(folder));
+  EXPECT_TRUE(ReplaceFileWith(path, moved));
+  EXPECT_TRUE(DeleteFileIfExists(moved));
+  std::error_code error;
+  EXPECT_TRUE(std::filesystem::remove(FsPath(folder), error)) << error.message();
+  file.ReadAt(0, 4);  // the file is gone: whatever comes back, no crash
 
   const std::wstring report = dir.Join(L"report.txt");
   EXPECT_TRUE(AppendToFile(report, "ab"));

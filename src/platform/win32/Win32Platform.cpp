@@ -71,35 +71,40 @@ bool AppendToFile(const std::wstring& path, std::string_view bytes) {
   return CloseHandle(file) && done == bytes.size();
 }
 
-SharedReadFile::~SharedReadFile() {
-  if (IsOpen()) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+namespace {
+
+HANDLE OpenShared(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+}  // namespace
+
+SharedReadFile::~SharedReadFile() = default;
+
 bool SharedReadFile::Open(const std::wstring& path) {
-  if (IsOpen()) CloseHandle(reinterpret_cast<HANDLE>(handle_));
-  // Shared for deleting too: another program may rename or replace the file.
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  handle_ = file == INVALID_HANDLE_VALUE ? kClosed : reinterpret_cast<intptr_t>(file);
+  HANDLE file = OpenShared(path);
+  handle_ = file == INVALID_HANDLE_VALUE ? kClosed : 0;
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  path_ = path;
   return IsOpen();
 }
 
 std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
   std::string bytes(size, '\0');
   size_t done = 0;
-  while (IsOpen() && done < size) {
+  HANDLE file = IsOpen() && size > 0 ? OpenShared(path_) : INVALID_HANDLE_VALUE;
+  while (file != INVALID_HANDLE_VALUE && done < size) {
     OVERLAPPED at{};
     at.Offset = DWORD((offset + done) & 0xFFFFFFFF);
     at.OffsetHigh = DWORD((offset + done) >> 32);
     const DWORD piece = DWORD(std::min<size_t>(size - done, 1u << 30));
     DWORD read = 0;
-    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), bytes.data() + done, piece, &read, &at) ||
-        read == 0) {
-      break;
-    }
+    if (!ReadFile(file, bytes.data() + done, piece, &read, &at) || read == 0) break;
     done += read;
   }
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   bytes.resize(done);
   return bytes;
 }
