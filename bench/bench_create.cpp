@@ -34,9 +34,11 @@ double CreateDevices(const std::filesystem::path& root, size_t templates,
 
 int main(int argc, char** argv) {
   const std::wstring server = BenchServer(argc, argv);
-  const auto root = std::filesystem::temp_directory_path() /
-                    ("ravelin-bench-create-" +
-                     std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  // A folder of this run's own: other runs may share the machine.
+  const auto root =
+      std::filesystem::temp_directory_path() /
+      ("ravelin-bench-create-" +
+       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   std::filesystem::remove_all(root);
   const double small = CreateDevices(root, 1000, server);
   const double large = CreateDevices(root, 10000, server);

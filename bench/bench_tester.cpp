@@ -66,6 +66,7 @@ double InChild(const std::filesystem::path& root, size_t templates,
 
 int main(int argc, char** argv) {
   const std::wstring server = BenchServer(argc, argv);
+  // A folder of this run's own: other runs may share the machine.
   const auto root = std::filesystem::temp_directory_path() /
                     ("ravelin-bench-tester-" + std::to_string(getpid()));
   std::filesystem::remove_all(root);

@@ -292,35 +292,31 @@ constexpr char16_t kCp1252High[32] = {
 }  // namespace
 
 std::string ToCp1252(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t c : text) {
+  // One byte a character: reports of megabytes go through here.
+  std::string out(text.size(), '?');
+  for (size_t at = 0; at < text.size(); ++at) {
+    const wchar_t c = text[at];
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      out.push_back(static_cast<char>(c));
+      out[at] = static_cast<char>(c);
       continue;
     }
-    char byte = '?';
     for (int i = 0; i < 32; ++i) {
       const char16_t mapped = kCp1252High[i] ? kCp1252High[i] : char16_t(0x80 + i);
       if (mapped == c) {
-        byte = static_cast<char>(0x80 + i);
+        out[at] = static_cast<char>(0x80 + i);
         break;
       }
     }
-    out.push_back(byte);
   }
   return out;
 }
 
 std::wstring FromCp1252(std::string_view bytes) {
-  std::wstring out;
-  out.reserve(bytes.size());
-  for (unsigned char b : bytes) {
-    if (b >= 0x80 && b < 0xA0 && kCp1252High[b - 0x80]) {
-      out.push_back(wchar_t(kCp1252High[b - 0x80]));
-    } else {
-      out.push_back(wchar_t(b));
-    }
+  std::wstring out(bytes.size(), L'\0');
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    const unsigned char b = static_cast<unsigned char>(bytes[at]);
+    out[at] = b >= 0x80 && b < 0xA0 && kCp1252High[b - 0x80] ? wchar_t(kCp1252High[b - 0x80])
+                                                              : wchar_t(b);
   }
   return out;
 }
@@ -493,9 +489,8 @@ const std::vector<std::pair<char32_t, char32_t>>& UpperToLower() {
 
 }  // namespace
 
-wchar_t FoldCase(wchar_t c) {
+wchar_t FoldCaseFromTable(wchar_t c) {
   const char32_t u = char32_t(c);
-  if (u < 0x80) return (u >= 'A' && u <= 'Z') ? wchar_t(u + 32) : c;
   const auto& table = UpperToLower();
   const auto found = std::lower_bound(table.begin(), table.end(),
                                       std::pair<char32_t, char32_t>(u, 0));

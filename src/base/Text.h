@@ -60,7 +60,13 @@ std::wstring FromUtf16Le(std::string_view bytes);
 // U+0130 (I with dot) match only themselves, U+017F (long s) is no s, U+03C2
 // (final sigma) no sigma. The table covers the Basic Multilingual Plane
 // (CasePairs.inc). FoldCase gives the lower-case partner.
-wchar_t FoldCase(wchar_t c);
+wchar_t FoldCaseFromTable(wchar_t c);
+// Inline for ASCII: names are folded character by character in hot loops.
+inline wchar_t FoldCase(wchar_t c) {
+  const char32_t u = char32_t(c);
+  if (u < 0x80) return (u >= 'A' && u <= 'Z') ? wchar_t(u + 32) : c;
+  return FoldCaseFromTable(c);
+}
 std::wstring FoldCase(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 

@@ -39,7 +39,9 @@ ScopedPlatform::ScopedPlatform(Platform& replacement) : previous_(g_platform) {
 ScopedPlatform::~ScopedPlatform() { g_platform = previous_; }
 
 std::wstring JoinPath(const std::wstring& directory, const std::wstring& name) {
-  return directory + kPathSeparator + name;
+  std::wstring path;
+  path.reserve(directory.size() + 1 + name.size());
+  return path.append(directory).append(1, kPathSeparator).append(name);
 }
 
 bool FileExists(const std::wstring& path) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ravelin {
@@ -122,6 +123,33 @@ std::optional<FileStamp> CheckedFileStamp(const std::wstring& path);
 // Moves `source` over `target`, replacing it in one step (the last step of
 // writing a file through a temporary file in the same folder).
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);
+
+// Appends bytes to a file, creating it when missing, in one write. False
+// when the file cannot be opened or not all bytes were written.
+bool AppendToFile(const std::wstring& path, std::string_view bytes);
+
+// A file read in pieces at known offsets. Others may rename, replace or
+// delete it meanwhile; a reader notices that by the file's stamp. POSIX
+// keeps the file open (one system call a piece); Windows opens it for each
+// piece, as an open file would keep a deleted one in its folder.
+class SharedReadFile {
+ public:
+  SharedReadFile() = default;
+  ~SharedReadFile();
+  SharedReadFile(const SharedReadFile&) = delete;
+  SharedReadFile& operator=(const SharedReadFile&) = delete;
+
+  bool Open(const std::wstring& path);
+  bool IsOpen() const { return handle_ != kClosed; }
+  // Up to `size` bytes from `offset`; fewer at the end of the file, none on
+  // an error.
+  std::string ReadAt(uint64_t offset, size_t size) const;
+
+ private:
+  static constexpr intptr_t kClosed = -1;
+  intptr_t handle_ = kClosed;  // a descriptor on POSIX; on Windows 0 once opened
+  std::wstring path_;          // what Windows opens for each piece
+};
 
 // Matches a file name against a pattern of '?' (one character) and '*' (any
 // run) without regard to case, as the Windows file search does.

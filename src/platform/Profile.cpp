@@ -175,8 +175,21 @@ ProfileFile::ProfileFile(std::string_view bytes) {
   }
 }
 
+namespace {
+
+// A name folded into a buffer reused lookup after lookup: a device's test
+// looks up hundreds of names.
+const std::wstring& Folded(std::wstring_view name) {
+  thread_local std::wstring folded;
+  folded.assign(name);
+  for (wchar_t& c : folded) c = FoldCase(c);
+  return folded;
+}
+
+}  // namespace
+
 const ProfileFile::Section* ProfileFile::FindSection(std::wstring_view name) const {
-  const auto found = firstSection_.find(FoldCase(name));
+  const auto found = firstSection_.find(Folded(name));
   return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -184,7 +197,7 @@ const ProfileFile::Key* ProfileFile::FindKey(std::wstring_view section,
                                              std::wstring_view key) const {
   const Section* found = FindSection(Trim(section));
   if (!found) return nullptr;
-  const auto index = found->firstKey.find(FoldCase(Trim(key)));
+  const auto index = found->firstKey.find(Folded(Trim(key)));
   return index == found->firstKey.end() ? nullptr : &found->keys[index->second];
 }
 
@@ -303,7 +316,10 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
 std::wstring ProfileString(const std::wstring& fileName,
                            const std::wstring& section, const std::wstring& key,
                            const std::wstring& def, size_t bufferSize) {
-  std::wstring buffer(bufferSize, L'\0');
+  // The caller's buffer size, in a buffer reused call after call: a
+  // device's test reads dozens of values.
+  thread_local std::vector<wchar_t> buffer;
+  if (buffer.size() < bufferSize) buffer.resize(bufferSize);
   size_t length;
   if (auto profile = LoadProfile(fileName)) {
     length = profile->GetString(section.c_str(), key.c_str(), def.c_str(),
@@ -311,8 +327,7 @@ std::wstring ProfileString(const std::wstring& fileName,
   } else {
     length = CopyValue(TrimDefault(def.c_str()), buffer.data(), bufferSize);
   }
-  buffer.resize(length);
-  return buffer;
+  return std::wstring(buffer.data(), length);
 }
 
 uint32_t ProfileInt(const std::wstring& fileName, const std::wstring& section,

@@ -18,10 +18,10 @@ constexpr wchar_t kColumns[] =
     L" ParamDataType, ParamDataSize, ParamData";
 }  // namespace
 
-// The prepared insert of a dynaset, reused for every new row.
+// The connection's prepared insert, reused for every new row.
 struct CBlockDataTable::Appender {
-  explicit Appender(odbc::Statement statement) : insert(std::move(statement)) {}
-  odbc::Statement insert;
+  explicit Appender(odbc::Statement& statement) : insert(statement) {}
+  odbc::Statement& insert;
 };
 
 CBlockDataTable::CBlockDataTable(CDbwDbSession* session) : session_(session) {}
@@ -43,7 +43,9 @@ bool CBlockDataTable::Open(OpenType type, const std::wstring& sql,
   try {
     odbc::Connection& connection =
         RecordsetSession(session_, own_, GetDefaultConnect()).GetConnection();
-    odbc::Statement query = connection.Prepare(statement);
+    // A block's record sets repeat the same texts: the connection keeps
+    // them prepared.
+    odbc::Statement& query = connection.Prepared(statement);
     for (size_t i = 0; i < parameters.size(); ++i) {
       query.Bind(static_cast<int>(i + 1), parameters[i]);
     }
@@ -66,7 +68,7 @@ bool CBlockDataTable::Open(OpenType type, const std::wstring& sql,
       rows_.push_back(std::move(row));
     }
     if (appending) {
-      appender_ = std::make_unique<Appender>(connection.Prepare(
+      appender_ = std::make_unique<Appender>(connection.Prepared(
           std::wstring(L"INSERT INTO ") + GetDefaultSQL() + L" (" + kColumns +
           L") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     }

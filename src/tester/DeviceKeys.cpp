@@ -1,6 +1,7 @@
 #include "tester/DeviceKeys.h"
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -45,7 +46,12 @@ bool ListTemplateKeys(std::vector<std::wstring>& keys) {
   CVelkPDevicesJoin join(&session);
   join.GetAllTemplates();
   for (; !join.IsEOF(); join.MoveNext()) {
-    keys.push_back(Format(L"!NamedConfig!%s", join.GetTemplateName().c_str()));
+    // Exactly as long as it needs: a large plant lists thousands of keys
+    // for the whole run.
+    const std::wstring name = join.GetTemplateName();
+    std::wstring key;
+    key.reserve(std::size(kNamedConfig) - 1 + name.size());
+    keys.push_back(std::move(key.append(kNamedConfig).append(name)));
   }
   return true;
 }

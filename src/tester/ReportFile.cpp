@@ -1,6 +1,7 @@
 #include "tester/ReportFile.h"
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 
 #include "base/Text.h"
@@ -11,15 +12,12 @@ namespace ravelin {
 namespace {
 
 // The runtime's text mode: every line end goes out as CR LF.
-std::string TextModeBytes(const std::wstring& line) {
-  std::wstring out;
-  out.reserve(line.size() + 4);
+void AddTextModeLine(const std::wstring& line, std::wstring& out) {
   for (wchar_t c : line) {
     if (c == L'\n') out += L'\r';
     out += c;
   }
   out += L"\r\n\r\n";
-  return ToAnsi(out);
 }
 
 }  // namespace
@@ -68,27 +66,39 @@ std::wstring StartReport(const std::wstring& path) {
 }
 
 bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
-  std::string bytes;
-  for (const std::wstring& line : lines) bytes += TextModeBytes(line);
-  std::ofstream file(FsPath(path), std::ios::binary | std::ios::app);
-  if (!file) return false;
+  // One conversion for the section: each character converts on its own,
+  // so the bytes are those of the lines converted one by one.
+  std::wstring text;
+  for (const std::wstring& line : lines) AddTextModeLine(line, text);
+  const std::string bytes = ToAnsi(text);
   // One write for the whole section: a line per call made the run's cost.
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return !file.fail();
+  return AppendToFile(path, bytes);
 }
 
 int CountInReport(const std::wstring& path, const std::wstring& word) {
-  std::ifstream file(FsPath(path), std::ios::binary);
-  if (!file || word.empty()) return 0;
   const std::string bytes = ToAnsi(word);
+  // Lines are searched on their own: a word holding a line end never matches.
+  if (bytes.empty() || bytes.find('\n') != std::string::npos) return 0;
+  SharedReadFile file;
+  if (!file.Open(path)) return 0;
+  // Large pieces, searched where they stand; the few bytes before a piece
+  // that could begin a match are kept in front of the next one.
+  constexpr size_t kPiece = size_t(1) << 16;
+  std::string text;
+  uint64_t offset = 0;
   int count = 0;
-  std::string line;
-  while (std::getline(file, line)) {
-    for (size_t at = line.find(bytes); at != std::string::npos;
-         at = line.find(bytes, at + 1)) {
+  for (;;) {
+    const std::string piece = file.ReadAt(offset, kPiece);
+    if (piece.empty()) break;
+    offset += piece.size();
+    text += piece;
+    size_t at = text.find(bytes);
+    size_t next = 0;
+    for (; at != std::string::npos; at = text.find(bytes, at + 1)) {
       ++count;
+      next = at + 1;
     }
+    text.erase(0, std::max(next, text.size() - std::min(text.size(), bytes.size() - 1)));
   }
   return count;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/Text.h"
 #include "platform/HostRoot.h"
 #include "support/TempDir.h"
 
@@ -65,6 +66,44 @@ TEST(FileHelpersTest, FindReplaceDeleteAndJoin) {
   EXPECT_FALSE(IsSameExistingFile(b, a));  // a is gone
 
   EXPECT_EQ(JoinPath(L"root", L"velk.ini"), std::wstring(L"root") + kPathSeparator + L"velk.ini");
+}
+
+// A listing longer than one read of the directory; pieces read at offsets
+// from a file that is renamed meanwhile; appends that create and extend.
+TEST(FileHelpersTest, LongListingsPiecesAtOffsetsAndAppends) {
+  TempDir dir;
+  const std::wstring longName(100, L'n');
+  for (int i = 0; i < 400; ++i) dir.Write(Format(L"%s%04d.sym", longName.c_str(), i), "");
+  dir.Write(L"other.map", "");
+  EXPECT_EQ(NativePlatform().FindFiles(dir.Join(L"*.sym")).size(), 400u);
+
+  const std::wstring path = dir.Write(L"spans.rec", "0123456789");
+  SharedReadFile file;
+  EXPECT_FALSE(file.Open(dir.Join(L"missing.rec")));
+  EXPECT_EQ(file.ReadAt(0, 4), "");
+  ASSERT_TRUE(file.Open(path));
+  struct Case {
+    uint64_t offset;
+    size_t size;
+    const char* bytes;
+  } cases[] = {{0, 4, "0123"}, {7, 3, "789"}, {8, 5, "89"}, {10, 1, ""}, {99, 2, ""}, {3, 0, ""}};
+  for (const Case& c : cases) EXPECT_EQ(file.ReadAt(c.offset, c.size), c.bytes) << c.offset;
+  // The reader holds nothing that stops a rename, a delete or the folder's removal.
+  const std::wstring folder = dir.Join(L"sub");
+  const std::wstring moved = JoinPath(folder, L"moved.rec");
+  std::filesystem::create_directory(FsPath(folder));
+  EXPECT_TRUE(ReplaceFileWith(path, moved));
+  EXPECT_TRUE(DeleteFileIfExists(moved));
+  std::error_code error;
+  EXPECT_TRUE(std::filesystem::remove(FsPath(folder), error)) << error.message();
+  file.ReadAt(0, 4);  // the file is gone: whatever comes back, no crash
+
+  const std::wstring report = dir.Join(L"report.txt");
+  EXPECT_TRUE(AppendToFile(report, "ab"));
+  EXPECT_TRUE(AppendToFile(report, std::string("c\0d", 3)));
+  EXPECT_EQ(testing::ReadBytes(report), std::string("abc\0d", 5));
+  EXPECT_FALSE(AppendToFile(dir.Path(), "x"));  // a folder
+  EXPECT_FALSE(AppendToFile(dir.Join(L"no-folder") + kPathSeparator + L"r.txt", "x"));
 }
 
 TEST(HostRootTest, TheOptionWinsOverTheEnvironment) {

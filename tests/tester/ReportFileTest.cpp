@@ -48,6 +48,18 @@ TEST(ReportFileTest, CountsCaseSensitiveWordsWithinLines) {
   // Overlapping occurrences count each.
   ASSERT_TRUE(AppendLinesToReport(other, {L"AAA"}));
   EXPECT_EQ(CountInReport(other, L"AA"), 2);
+  EXPECT_EQ(CountInReport(other, L"finding\r\n"), 0);  // a line end never matches
+  // Large reports are read in pieces of 64 KiB: a word across the border
+  // of two pieces counts once.
+  const std::wstring large = dir.Join(L"l.txt");
+  const size_t piece = size_t(1) << 16;
+  // "ER|ROR" at the first border; the line ends in four bytes, and "ERR|OR"
+  // at the second.
+  ASSERT_TRUE(AppendLinesToReport(
+      large, {std::wstring(piece - 2, L'x') + L"ERROR",
+              std::wstring(2 * piece - 3 - (piece - 2 + 5 + 4), L'x') + L"ERROR"}));
+  EXPECT_EQ(std::filesystem::file_size(FsPath(large)), 2 * piece - 3 + 5 + 4);
+  EXPECT_EQ(CountInReport(large, L"ERROR"), 2);
 }
 
 TEST(ReportFileTest, NotepadOfTheWindowsDirectoryOrAMessage) {

@@ -57,8 +57,8 @@ size_t ResolveDevice(const Recording& recording, const std::vector<std::wstring_
 
 std::wstring ItemPosition::Moniker() const {
   if (!item) return {};
-  if (item->path.empty()) return devicePrefix;
-  return devicePrefix + L'!' + item->path;
+  if (!item->parent) return devicePrefix;
+  return devicePrefix + L'!' + item->Path();
 }
 
 std::optional<ItemPosition> ResolveMoniker(const Recording& recording,

@@ -22,8 +22,24 @@ uint32_t HexValue(std::wstring_view digits) {
 
 }  // namespace
 
+std::wstring RecordedItem::Path() const {
+  std::vector<const RecordedItem*> chain;
+  for (const RecordedItem* item = this; item->parent; item = item->parent) chain.push_back(item);
+  std::wstring path;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if (!path.empty()) path += L'!';
+    path += (*it)->part;
+  }
+  return path;
+}
+
 const RecordedItem* RecordedItem::Child(std::wstring_view part) const {
-  const auto found = children.find(FoldCase(part));
+  // Monikers are resolved part by part many times a device: fold into one
+  // reused buffer rather than a new string each time.
+  thread_local std::wstring folded;
+  folded.assign(part);
+  for (wchar_t& c : folded) c = FoldCase(c);
+  const auto found = children.find(folded);
   return found == children.end() ? nullptr : found->second.get();
 }
 
@@ -94,13 +110,8 @@ template struct Recording::Parsed<RevisionId, RecordedRevision>;
 template struct Recording::Parsed<uint32_t, RecordedDevice>;
 
 std::string Recording::ReadSpan(const Span& span) const {
-  if (!in_.is_open()) return bytes_.substr(span.begin, span.size);
-  std::string text(span.size, '\0');
-  in_.clear();
-  in_.seekg(static_cast<std::streamoff>(span.begin));
-  in_.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(std::max<std::streamsize>(in_.gcount(), 0)));
-  return text;
+  if (!in_.IsOpen()) return bytes_.substr(span.begin, span.size);
+  return in_.ReadAt(span.begin, span.size);
 }
 
 std::shared_ptr<const RecordedRevision> Recording::FindTestDeviceRevision(

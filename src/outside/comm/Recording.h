@@ -10,7 +10,6 @@
 #include <array>
 #include <compare>
 #include <cstdint>
-#include <fstream>
 #include <list>
 #include <map>
 #include <memory>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "outside/comm/VelkVariant.h"
+#include "platform/Platform.h"
 
 namespace ravelin {
 
@@ -34,7 +34,8 @@ enum class ItemRole { Device, Block, Collection, Parameter, EnumEntry };
 // variable element are all parameters.
 struct RecordedItem {
   ItemRole role = ItemRole::Collection;
-  std::wstring path;  // moniker from the device item, e.g. "BlkId!1!Param!PV"
+  const RecordedItem* parent = nullptr;  // null for the device item
+  std::wstring part;  // this item's part of a moniker, as recorded, e.g. "PV"
   std::optional<std::wstring> name;  // "Name" (and a parameter's "ItemName")
   std::wstring label;  // "Label"; an enumeration entry's "Description"
   std::wstring help;
@@ -54,6 +55,9 @@ struct RecordedItem {
     return role == ItemRole::Collection ||
            (role == ItemRole::Parameter && kind == kKindRecord);
   }
+  // The moniker from the device item, e.g. "BlkId!1!Param!PV"; empty for
+  // the device item. Made when asked: most items are never named.
+  std::wstring Path() const;
   const RecordedItem* Child(std::wstring_view part) const;
   // Follows a relative path of parts joined by "!"; null when any part is
   // missing or empty.
@@ -135,7 +139,7 @@ class Recording {
 
   std::wstring file_;   // names the recording in messages
   std::string bytes_;   // the text, when it was given in memory
-  mutable std::ifstream in_;  // else the file, read where a span stands
+  SharedReadFile in_;   // else the file, read where a span stands
   std::map<RevisionId, Span> revisions_;
   std::vector<Span> devices_;
   KeyIndex byId_;

@@ -1,5 +1,6 @@
 #include "outside/comm/RecordingParser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include "platform/Platform.h"
 
 namespace ravelin {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -100,7 +103,7 @@ class RecordingParser {
     for (;; ++line_) {
       std::string_view text;
       const bool more = next(text, lineBegin_);
-      const std::wstring error = SplitRecordingLine(FromUtf8(text), words_);
+      const std::wstring error = SplitRecordingLine(Widen(text), words_);
       if (!error.empty()) Fail(error);
       if (!words_.empty()) Statement();
       if (!more) break;
@@ -148,14 +151,19 @@ class RecordingParser {
     return recording;
   }
 
-  // The file is read once, line by line, to check and index it; later a
-  // second stream reads the span of what a lookup reaches.
+  // The file is read once, line by line in large pieces, to check and
+  // index it; later the span of what a lookup reaches is read where it stands.
   static std::shared_ptr<const Recording> FromFile(const std::wstring& path) {
-    std::ifstream in(FsPath(path), std::ios::binary);
+    std::vector<char> buffer(size_t(1) << 16);
+    std::ifstream in;
+    in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    in.open(FsPath(path), std::ios::binary);
     auto recording = std::make_shared<Recording>();
     recording->file_ = path;
-    recording->in_.open(FsPath(path), std::ios::binary);
-    if (!in || !recording->in_) throw RecordingError(path, 0, L"the file cannot be read");
+    recording->in_.Open(path);
+    if (!in || !recording->in_.IsOpen()) {
+      throw RecordingError(path, 0, L"the file cannot be read");
+    }
     RecordingParser(path, recording).Index(in);
     return recording;
   }
@@ -178,6 +186,17 @@ class RecordingParser {
   }
 
   bool Indexing() const { return recording_ != nullptr; }
+
+  // The line as wide text, in a buffer reused line after line; ASCII (most
+  // of a recording) is widened directly.
+  std::wstring_view Widen(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+      lineText_.assign(text.begin(), text.end());
+    } else {
+      lineText_ = FromUtf8(text);
+    }
+    return lineText_;
+  }
 
   uint32_t SpanSize(uint64_t size) const {
     if (size > 0xFFFFFFFF) Fail(L"one revision or device is longer than 4 GB");
@@ -206,7 +225,7 @@ class RecordingParser {
   }
 
   void Statement() {
-    static const std::pair<const wchar_t*, Handler> kStatements[] = {
+    static constexpr std::pair<std::wstring_view, Handler> kStatements[] = {
         {L"revision", &RecordingParser::Revision}, {L"block", &RecordingParser::Block},
         {L"param", &RecordingParser::Param},       {L"dynamic", &RecordingParser::Dynamic},
         {L"member", &RecordingParser::Member},     {L"enum", &RecordingParser::Enum},
@@ -227,7 +246,8 @@ class RecordingParser {
     }
     for (const auto& [name, handler] : kStatements) {
       if (keyword != name) continue;
-      if (keyword == L"revision" || keyword == L"device" || keyword == L"config") {
+      if (handler == &RecordingParser::Revision || handler == &RecordingParser::Device ||
+          handler == &RecordingParser::Config) {
         Close(lineBegin_);
       }
       return (this->*handler)();
@@ -272,14 +292,14 @@ class RecordingParser {
   }
 
   bool ItemAttribute(RecordedItem& item, std::wstring_view key, std::wstring_view value) const {
-    if (key == L"label") item.label = value;
-    else if (key == L"help") item.help = value;
-    else if (key == L"units") item.units = value;
-    else if (key == L"kind") item.kind = Int(value, L"kind");
-    else if (key == L"class") item.itemClass = Int(value, L"class");
-    else if (key == L"type") item.type = Int(value, L"type");
-    else if (key == L"itemid") item.itemId = Int(value, L"itemid");
-    else if (key == L"index") item.number = Int(value, L"index");
+    if (key == L"label"sv) { if (!light_) item.label = value; }
+    else if (key == L"help"sv) { if (!light_) item.help = value; }
+    else if (key == L"units"sv) { if (!light_) item.units = value; }
+    else if (key == L"kind"sv) item.kind = Int(value, L"kind");
+    else if (key == L"class"sv) item.itemClass = Int(value, L"class");
+    else if (key == L"type"sv) item.type = Int(value, L"type");
+    else if (key == L"itemid"sv) item.itemId = Int(value, L"itemid");
+    else if (key == L"index"sv) item.number = Int(value, L"index");
     else return false;
     return true;
   }
@@ -299,8 +319,8 @@ class RecordingParser {
     id.deviceType = hex(first + 1, 4, L"device type");
     id.deviceRevision = hex(first + 2, 2, L"device revision");
     const std::wstring& protocol = Arg(first + 3, L"protocol").text;
-    if (protocol == L"hart") id.protocol = kProtocolHart;
-    else if (protocol == L"fieldbus") id.protocol = kProtocolFieldbus;
+    if (protocol == L"hart"sv) id.protocol = kProtocolHart;
+    else if (protocol == L"fieldbus"sv) id.protocol = kProtocolFieldbus;
     else Fail(L"protocol " + Quoted(protocol) + L" is neither \"hart\" nor \"fieldbus\"");
     return id;
   }
@@ -314,14 +334,14 @@ class RecordingParser {
     slot->second = std::make_unique<RecordedItem>();
     RecordedItem& item = *slot->second;
     item.role = role;
-    item.path = parent.path.empty() ? std::wstring(part) : parent.path + L'!' + std::wstring(part);
+    item.parent = &parent;
+    item.part = part;
     if (parent.role == ItemRole::Collection) parent.listing.push_back(&item);
     return &item;
   }
 
   static RecordedItem& Collection(RecordedItem& parent, const wchar_t* part) {
-    const auto found = parent.children.find(FoldCase(part));
-    if (found != parent.children.end()) return *found->second;
+    if (const RecordedItem* found = parent.Child(part)) return const_cast<RecordedItem&>(*found);
     return *AddChild(parent, part, ItemRole::Collection);
   }
 
@@ -330,6 +350,28 @@ class RecordingParser {
     RecordedItem* item = AddChild(collection, part, role);
     if (!item) Fail(std::wstring(what) + L" " + Quoted(part) + L" is recorded twice here");
     return *item;
+  }
+
+  // The revision a device is checked against while indexing. One that is
+  // no longer parsed (a device far below it) is parsed light, without
+  // enumeration entries and texts, which a device's values never reach; the
+  // latest few serve the devices that follow and never a lookup.
+  std::shared_ptr<const RecordedRevision> RevisionToCheck(const RevisionId& id) {
+    if (auto parsed = recording_->parsedRevisions_.Find(id)) return parsed;
+    if (auto parsed = lightRevisions_.Find(id)) return parsed;
+    const auto found = recording_->revisions_.find(id);
+    if (found == recording_->revisions_.end() || found->second.size == 0) return nullptr;
+    RecordingParser light(*recording_, found->second.line);
+    light.light_ = true;
+    std::shared_ptr<const RecordedRevision> revision;
+    try {
+      revision = light.ParseRevision(recording_->ReadSpan(found->second));
+    } catch (const RecordingError&) {
+      return nullptr;  // the file changed while it was read
+    }
+    if (!revision || !(revision->id == id)) return nullptr;
+    lightRevisions_.Add(id, revision);
+    return revision;
   }
 
   void BeginParameterSet(RecordedItem* set) {
@@ -368,8 +410,8 @@ class RecordingParser {
                                   ItemRole::Block, L"block");
     block.number = index;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"name") block.name = std::wstring(value);
-      else if (key == L"label") block.label = value;
+      if (key == L"name"sv) block.name = std::wstring(value);
+      else if (key == L"label"sv) block.label = value;
       else return false;
       return true;
     });
@@ -382,7 +424,7 @@ class RecordingParser {
     const std::wstring name = Name(Arg(1, L"parameter name").text, L"parameter name");
     RecordedItem& item =
         NewItem(Collection(*set_, L"Param"), name, ItemRole::Parameter, L"parameter");
-    item.name = name;
+    if (!light_) item.name = name;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -415,7 +457,7 @@ class RecordingParser {
     RecordedItem& item =
         NewItem(Collection(*parameter_, L"Member"), name, ItemRole::Parameter, L"member");
     parameter_->listing.push_back(&item);
-    item.name = name;
+    if (!light_) item.name = name;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -427,6 +469,7 @@ class RecordingParser {
     const int32_t value = Int(Arg(1, L"enumeration value").text, L"enumeration value");
     const std::wstring& description = Arg(2, L"enumeration description").text;
     NoMoreWords(3);
+    if (light_) return;
     RecordedItem& entry = NewItem(Collection(*leaf_, L"Enum"), Format(L"%d", value),
                                   ItemRole::EnumEntry, L"enumeration value");
     entry.number = value;
@@ -437,7 +480,8 @@ class RecordingParser {
   RecordedDevice& BeginDevice() {
     const RevisionId id = Identity(1);
     if (current_ || device_) Fail(L"a device's text holds a second device or a revision");
-    std::shared_ptr<const RecordedRevision> revision = source_->FindRevision(id);
+    std::shared_ptr<const RecordedRevision> revision =
+        Indexing() ? RevisionToCheck(id) : source_->FindRevision(id);
     if (!revision) Fail(L"the revision is not recorded above");
     if (Indexing()) {
       recording_->devices_.push_back({lineBegin_, 0, line_});
@@ -453,7 +497,7 @@ class RecordingParser {
   }
 
   bool DeviceAttribute(RecordedDevice& device, std::wstring_view key, std::wstring_view value) {
-    if (key == L"blockkey") device.blockKey = Int(value, L"blockkey");
+    if (key == L"blockkey"sv) device.blockKey = Int(value, L"blockkey");
     else return false;
     return true;
   }
@@ -471,9 +515,9 @@ class RecordingParser {
   void Device() {
     RecordedDevice& device = BeginDevice();
     Attributes(5, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"id") device.deviceId = Name(value, L"device id");
-      else if (key == L"serial") device.serial = Name(value, L"serial identifier");
-      else if (key == L"tag") device.name = std::wstring(value);
+      if (key == L"id"sv) device.deviceId = Name(value, L"device id");
+      else if (key == L"serial"sv) device.serial = Name(value, L"serial identifier");
+      else if (key == L"tag"sv) device.name = std::wstring(value);
       else return DeviceAttribute(device, key, value);
       return true;
     });
@@ -486,7 +530,7 @@ class RecordingParser {
   void Config() {
     RecordedDevice& config = BeginDevice();
     Attributes(5, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"name") config.configName = Name(value, L"configuration name");
+      if (key == L"name"sv) config.configName = Name(value, L"configuration name");
       else return DeviceAttribute(config, key, value);
       return true;
     });
@@ -543,6 +587,7 @@ class RecordingParser {
   std::shared_ptr<Recording> recording_;  // the recording being indexed
   const Recording* source_;               // where revisions are looked up
   std::vector<RecordingWord> words_;
+  std::wstring lineText_;
   int line_ = 1;
   uint64_t lineBegin_ = 0;
   bool header_ = false;
@@ -554,6 +599,8 @@ class RecordingParser {
   RecordedItem* leaf_ = nullptr;       // the item that "enum" adds to
   std::shared_ptr<RecordedDevice> device_;  // the device or configuration being read
   int slot_ = -1;                      // the view that "value" records into
+  bool light_ = false;                 // leave out what only lookups read
+  Recording::Parsed<RevisionId, RecordedRevision> lightRevisions_;  // the latest parsed light
 };
 
 std::shared_ptr<const RecordedRevision> Recording::FindRevision(const RevisionId& id) const {

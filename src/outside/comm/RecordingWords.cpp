@@ -24,16 +24,25 @@ std::wstring SplitRecordingLine(std::wstring_view line, std::vector<RecordingWor
     word.text.clear();
     word.equals = std::wstring::npos;
     bool quoted = false;
-    for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+    while (i < line.size() && (quoted || !IsBlank(line[i]))) {
       const wchar_t c = line[i];
       if (c == L'"') {
         quoted = !quoted;
+        ++i;
       } else if (quoted && c == L'\\' && i + 1 < line.size() &&
                  (line[i + 1] == L'"' || line[i + 1] == L'\\')) {
-        word.text += line[++i];
+        word.text += line[i + 1];
+        i += 2;
       } else {
+        // A run of plain characters is copied at once.
+        size_t end = i + 1;
+        while (end < line.size() && line[end] != L'"' && line[end] != L'\\' &&
+               line[end] != L'=' && (quoted || !IsBlank(line[end]))) {
+          ++end;
+        }
         if (c == L'=' && !quoted && !word.HasKey()) word.equals = word.text.size();
-        word.text += c;
+        word.text.append(line.data() + i, end - i);
+        i = end;
       }
     }
     if (quoted) {

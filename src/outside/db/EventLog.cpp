@@ -22,8 +22,10 @@ bool CEventLog::Open(const std::wstring& filter) {
   CDbwDbSession* session = Session();
   if (session == nullptr) return false;
   open_ = RunLookup(session, [&filter](odbc::Connection& connection) {
-            connection.Execute(L"SELECT EventIdDay, EventIdFraction FROM EventLog"
-                               L" WHERE " + filter);
+            odbc::Statement& query = connection.Prepared(
+                L"SELECT EventIdDay, EventIdFraction FROM EventLog WHERE " + filter);
+            query.Execute();
+            query.CloseCursor();
             return kDbwOk;
           }) == kDbwOk;
   return open_;
@@ -52,13 +54,14 @@ void CEventLog::FillDefaults() {
         // One row read backwards through the primary key. A maximum per day
         // walked every event of that day, so creating devices grew
         // quadratically with the events they log.
-        odbc::Statement query = connection.Prepare(
+        odbc::Statement& query = connection.Prepared(
             L"SELECT EventIdDay, EventIdFraction FROM EventLog"
             L" ORDER BY EventIdDay DESC, EventIdFraction DESC LIMIT 1");
         query.Execute();
         if (query.Fetch()) {
           newest = std::max(newest, CDbwEventId(query.GetInt(1), query.GetInt(2)));
         }
+        query.CloseCursor();
         return kDbwOk;
       }) != kDbwOk) {
     return;
@@ -80,7 +83,7 @@ void CEventLog::Update() {
   if (!open_ || !adding_) {
     throw odbc::OdbcError(L"Update failed: the event log has no new record", L"");
   }
-  odbc::Statement insert = Session()->GetConnection().Prepare(
+  odbc::Statement& insert = Session()->GetConnection().Prepared(
       L"INSERT INTO EventLog (EventIdDay, EventIdFraction, BlockKey, EventText,"
       L" EventCategory, EventStatus, EventCode) VALUES (?, ?, ?, ?, ?, ?, ?)");
   insert.Bind(1, m_EventIdDay);

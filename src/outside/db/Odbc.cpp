@@ -166,6 +166,8 @@ bool Statement::Fetch() {
   return true;
 }
 
+void Statement::CloseCursor() { SQLFreeStmt(handle_, SQL_CLOSE); }
+
 int64_t Statement::RowCount() {
   SQLLEN count = 0;
   Check(SQLRowCount(handle_, &count), "SQLRowCount", SQL_HANDLE_STMT, handle_);
@@ -257,6 +259,7 @@ void Connection::Open(const std::wstring& connectString) {
 }
 
 void Connection::Close() {
+  prepared_.clear();  // statements go before their connection
   if (!open_) return;
   SQLDisconnect(connection_);
   open_ = false;
@@ -270,6 +273,19 @@ void Connection::Execute(const std::wstring& sql) {
 
 Statement Connection::Prepare(const std::wstring& sql) {
   return Statement(connection_, sql);
+}
+
+Statement& Connection::Prepared(const std::wstring& sql) {
+  auto [slot, inserted] = prepared_.try_emplace(sql);
+  if (inserted) {
+    try {
+      slot->second = std::make_unique<Statement>(Prepare(sql));
+    } catch (...) {
+      prepared_.erase(slot);
+      throw;
+    }
+  }
+  return *slot->second;
 }
 
 void Connection::BeginTransaction() {

@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ravelin::odbc {
@@ -52,6 +54,9 @@ class Statement {
   void Execute();
   // Moves to the next row; false at the end of the result.
   bool Fetch();
+  // Ends the result before its last row, so a kept statement holds no
+  // read of the database open.
+  void CloseCursor();
   // Rows changed by the last INSERT, UPDATE or DELETE.
   int64_t RowCount();
 
@@ -94,6 +99,11 @@ class Connection {
   // Executes a statement without parameters.
   void Execute(const std::wstring& sql);
   Statement Prepare(const std::wstring& sql);
+  // The connection's own prepared statement for this text, prepared on
+  // first use and kept until the connection closes. For statements run
+  // once per row or block: the caller binds every parameter before each
+  // execution and reads any result before another caller may use it.
+  Statement& Prepared(const std::wstring& sql);
 
   // Manual commit mode between BeginTransaction and Commit or Rollback.
   void BeginTransaction();
@@ -109,6 +119,7 @@ class Connection {
   void* connection_ = nullptr;
   bool open_ = false;
   Dbms dbms_ = Dbms::kOther;
+  std::unordered_map<std::wstring, std::unique_ptr<Statement>> prepared_;
 };
 
 // Rolls back on destruction unless committed.

@@ -4,8 +4,9 @@ namespace ravelin {
 
 CVelkDatabase::CVelkDatabase() {
   if (CDbwDbSession::GetGlobalSessionPtr() != nullptr) return;
-  session_.OpenDb();
-  CDbwDbSession::SetGlobalSession(&session_);
+  session_ = std::make_unique<CDbwDbSession>();
+  session_->OpenDb();
+  CDbwDbSession::SetGlobalSession(session_.get());
   global_ = true;
 }
 

@@ -2,6 +2,8 @@
 // as the global session that record classes use when given no session.
 #pragma once
 
+#include <memory>
+
 #include "outside/db/DbwSession.h"
 
 namespace ravelin {
@@ -17,10 +19,12 @@ class CVelkDatabase {
   CVelkDatabase(const CVelkDatabase&) = delete;
   CVelkDatabase& operator=(const CVelkDatabase&) = delete;
 
-  bool IsOpen() const { return session_.IsOpen(); }
+  bool IsOpen() const { return session_ && session_->IsOpen(); }
 
  private:
-  CDbwDbSession session_;
+  // Made only by the outermost object: an inner one (one per tested
+  // device) would set up a connection it never uses.
+  std::unique_ptr<CDbwDbSession> session_;
   bool global_ = false;
 };
 

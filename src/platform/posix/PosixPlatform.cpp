@@ -1,6 +1,7 @@
 // POSIX: the host root stands in for the Windows directory, message boxes go
 // to standard error, the clipboard is kept in the process.
 #include <dirent.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -38,6 +39,43 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
   return stamp;
 }
 
+bool AppendToFile(const std::wstring& path, std::string_view bytes) {
+  const int fd = open(ToUtf8(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += size_t(n);
+  }
+  return close(fd) == 0 && done == bytes.size();
+}
+
+SharedReadFile::~SharedReadFile() {
+  if (IsOpen()) close(int(handle_));
+}
+
+bool SharedReadFile::Open(const std::wstring& path) {
+  if (IsOpen()) close(int(handle_));
+  handle_ = open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (handle_ < 0) handle_ = kClosed;
+  return IsOpen();
+}
+
+std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
+  std::string bytes(size, '\0');
+  size_t done = 0;
+  while (IsOpen() && done < size) {
+    const ssize_t n = pread(int(handle_), bytes.data() + done, size - done, off_t(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += size_t(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
   return std::rename(ToUtf8(source).c_str(), ToUtf8(target).c_str()) == 0;
 }
@@ -57,17 +95,25 @@ class PosixPlatform final : public Platform {
         slash == std::wstring::npos ? L"." : pattern.substr(0, slash);
     const std::wstring filePattern =
         slash == std::wstring::npos ? pattern : pattern.substr(slash + 1);
-    // opendir rather than a directory iterator: two system calls fewer per
-    // search, and the tester searches once per device.
-    DIR* dir = opendir(ToUtf8(directory).c_str());
-    if (!dir) return names;
-    while (const dirent* entry = readdir(dir)) {
-      const std::string_view raw = entry->d_name;
-      if (raw == "." || raw == "..") continue;
-      const std::wstring name = FromUtf8(raw);
-      if (WildcardMatch(filePattern, name)) names.push_back(name);
+    // The directory entries read straight into a buffer: opendir would add
+    // a status call, a directory iterator two, and the tester searches once
+    // per device.
+    const int dir = open(ToUtf8(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return names;
+    alignas(dirent64) char buffer[32768];
+    for (;;) {
+      const ssize_t filled = getdents64(dir, buffer, sizeof buffer);
+      if (filled <= 0) break;
+      for (ssize_t at = 0; at < filled;) {
+        const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+        at += entry->d_reclen;
+        const std::string_view raw = entry->d_name;
+        if (raw == "." || raw == "..") continue;
+        const std::wstring name = FromUtf8(raw);
+        if (WildcardMatch(filePattern, name)) names.push_back(name);
+      }
     }
-    closedir(dir);
+    close(dir);
     return names;
   }
 

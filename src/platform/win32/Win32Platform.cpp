@@ -3,6 +3,7 @@
 // file search, processes, message boxes and the clipboard of the system.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -53,6 +54,59 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
                        data.ftLastWriteTime.dwLowDateTime);
   stamp.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return stamp;
+}
+
+bool AppendToFile(const std::wstring& path, std::string_view bytes) {
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD piece = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr) || written == 0) break;
+    done += written;
+  }
+  return CloseHandle(file) && done == bytes.size();
+}
+
+namespace {
+
+HANDLE OpenShared(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+SharedReadFile::~SharedReadFile() = default;
+
+bool SharedReadFile::Open(const std::wstring& path) {
+  HANDLE file = OpenShared(path);
+  handle_ = file == INVALID_HANDLE_VALUE ? kClosed : 0;
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  path_ = path;
+  return IsOpen();
+}
+
+std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
+  std::string bytes(size, '\0');
+  size_t done = 0;
+  HANDLE file = IsOpen() && size > 0 ? OpenShared(path_) : INVALID_HANDLE_VALUE;
+  while (file != INVALID_HANDLE_VALUE && done < size) {
+    OVERLAPPED at{};
+    at.Offset = DWORD((offset + done) & 0xFFFFFFFF);
+    at.OffsetHigh = DWORD((offset + done) >> 32);
+    const DWORD piece = DWORD(std::min<size_t>(size - done, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data() + done, piece, &read, &at) || read == 0) break;
+    done += read;
+  }
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  bytes.resize(done);
+  return bytes;
 }
 
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {

@@ -126,7 +126,7 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
   EXPECT_EQ(entries->listing[0]->number, 70000);
   EXPECT_EQ(entries->listing[0]->label, L"a = b");
   EXPECT_EQ(entries->listing[1]->number, -1);
-  EXPECT_EQ(entries->listing[1]->path, L"Param!p!Enum!-1");
+  EXPECT_EQ(entries->listing[1]->Path(), L"Param!p!Enum!-1");
   const auto device = recording->FindById(L"d 1");
   ASSERT_NE(device, nullptr);
   EXPECT_EQ(device->name, L"x=y");
@@ -167,6 +167,40 @@ TEST(RecordingParserTest, OnlyTheLatestStayParsedAndPositionsKeepTheirItems) {
   } catch (const RecordingError& error) {
     EXPECT_EQ(error.Line(), 1 + 2 * 80 + 3 * 80 + 1);
     EXPECT_NE(error.Message().find(L"device id \"d1\" is recorded twice"), std::wstring::npos);
+  }
+}
+
+// Devices far below their revisions are checked as closely as near ones,
+// and a lookup afterwards still finds everything the revision records.
+TEST(RecordingParserTest, FarDevicesAreCheckedAndTheirRevisionsStayWhole) {
+  std::string revisions = kHeader, devices;
+  for (int i = 1; i <= 40; ++i) {
+    revisions += "revision 26 " + std::to_string(i) +
+                 " 1 hart\nparam e type=6 label=Mode\n  enum 3 Three\n";
+    devices += "device 26 " + std::to_string(i) + " 1 hart id=D" + std::to_string(i) +
+               "\nview 104\nvalue Param!e 3\n";
+  }
+  const auto recording = ParseRecording(revisions + devices, L"far.rec");
+  const auto entry = ResolveMoniker(*recording, L"!ID!D1!Hart!Param!e!Enum!3");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(ReadAttribute(*entry, L"Description", kViewCurrent).m_var.GetVT_BSTRW(), L"Three");
+  const auto mode = ResolveMoniker(*recording, L"!ID!D1!Hart!Param!e");
+  ASSERT_TRUE(mode.has_value());
+  EXPECT_EQ(ReadAttribute(*mode, L"Label", kViewCurrent).m_var.GetVT_BSTRW(), L"Mode");
+  EXPECT_EQ(ReadAttribute(*mode, L"Value", kViewCurrent).m_var.GetVT_I4(), 3);
+
+  for (const char* path : {"Param!e!Enum!3", "Param!e!Enum", "Param!x"}) {
+    SCOPED_TRACE(path);
+    try {
+      ParseRecording(revisions + devices + "device 26 1 1 hart id=Z\nview 104\nvalue " + path +
+                         " 1\n",
+                     L"far.rec");
+      ADD_FAILURE() << "accepted";
+    } catch (const RecordingError& error) {
+      EXPECT_EQ(error.Line(), 1 + 3 * 40 + 3 * 40 + 3);
+      EXPECT_NE(error.Message().find(L"is not a parameter of the device's revision"),
+                std::wstring::npos);
+    }
   }
 }
 

@@ -111,6 +111,32 @@ TEST_F(OdbcTest, TransactionKeepsOnlyCommittedWork) {
   EXPECT_EQ(Count(), 2);
 }
 
+// A kept statement is the connection's until it closes; a text that fails
+// to prepare is not kept.
+TEST_F(OdbcTest, PreparedStatementsAreKeptPerConnection) {
+  db_.Execute(L"INSERT INTO T (N) VALUES (1)");
+  db_.Execute(L"INSERT INTO T (N) VALUES (2)");
+  const std::wstring select = L"SELECT N FROM T WHERE N >= ? ORDER BY N";
+  Statement& query = db_.Prepared(select);
+  EXPECT_EQ(&db_.Prepared(select), &query);
+  query.Bind(1, 1);
+  query.Execute();
+  ASSERT_TRUE(query.Fetch());
+  EXPECT_EQ(query.GetInt(1), 1);
+  query.CloseCursor();
+  db_.Execute(L"INSERT INTO T (N) VALUES (3)");
+
+  EXPECT_THROW(db_.Prepared(L"SELECT N FROM Missing"), OdbcError);
+  EXPECT_THROW(db_.Prepared(L"SELECT N FROM Missing"), OdbcError);  // not kept half-made
+  db_.Close();
+  db_.Open(SqliteConnectString(dir_.Join(L"t.db"), false));
+  Statement& again = db_.Prepared(select);
+  again.Bind(1, 3);
+  again.Execute();
+  ASSERT_TRUE(again.Fetch());
+  EXPECT_EQ(again.GetInt(1), 3);
+}
+
 TEST_F(OdbcTest, ErrorsCarrySqlStateAndDriverMessage) {
   try {
     db_.Execute(L"SELECT * FROM Missing");
