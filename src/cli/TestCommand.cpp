@@ -132,6 +132,7 @@ int Command::Run(const TestOptions& options) {
   std::vector<std::wstring> keys;
   std::wstring problem;
   if (!CollectKeys(options, keys, problem)) return Fail(problem);
+  keys.shrink_to_fit();  // held for the whole run
   // One connection for the whole run, as the host keeps one.
   CVelkDatabase database;
   bool needsDatabase = options.source == TestOptions::Source::kAllTemplates;
