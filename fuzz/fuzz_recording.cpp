@@ -35,8 +35,8 @@ void Walk(const Recording& recording, const ItemPosition& position) {
     Walk(recording, next);
   }
   for (const RecordedItem* listed : position.item->listing) {
-    if (!ResolveFrom(recording, position, listed->path.substr(position.item->path.size() +
-                                                              !position.item->path.empty()))) {
+    const std::wstring parent = position.item->Path();
+    if (!ResolveFrom(recording, position, listed->Path().substr(parent.size() + !parent.empty()))) {
       std::abort();
     }
   }
