@@ -40,7 +40,7 @@ class KeyCounter {
   int32_t Upcoming() const { return last_ + 1; }
 
   // Reads anew the keys from `key` on and counts on from there; with a
-  // `gap`, from that far past the last key taken instead. A writer that lost
+  // `gap`, from that far past the first free key instead. A writer that lost
   // a race would otherwise choose the very key the winner, always a step
   // ahead, writes next.
   void RestartAt(int32_t key, int32_t gap = 0) {
@@ -48,6 +48,7 @@ class KeyCounter {
     query_.Execute();
     taken_.clear();
     while (query_.Fetch()) taken_.push_back(query_.GetInt(1));
+    query_.CloseCursor();  // the statement is kept for the run
     next_ = 0;
     last_ = key - 1;
     if (gap > 0) last_ = Next() - 1 + gap;
