@@ -33,12 +33,18 @@ std::wstring IniValue(const std::wstring& file, const std::wstring& section,
 
 }  // namespace
 
-std::wstring ConnectAttribute(const std::wstring& connectString, const std::wstring& key) {
+std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
+    const std::wstring& connectString) {
+  std::vector<std::pair<std::wstring, std::wstring>> attributes;
   size_t at = 0;
   while (at < connectString.size()) {
+    if (connectString[at] == L';') {  // an empty piece
+      ++at;
+      continue;
+    }
     const size_t equals = connectString.find(L'=', at);
     if (equals == std::wstring::npos) break;
-    const std::wstring name = Trim(connectString.substr(at, equals - at));
+    std::wstring name = Trim(connectString.substr(at, equals - at));
     size_t end;
     std::wstring value;
     if (equals + 1 < connectString.size() && connectString[equals + 1] == L'{') {
@@ -51,9 +57,16 @@ std::wstring ConnectAttribute(const std::wstring& connectString, const std::wstr
       value = Trim(connectString.substr(
           equals + 1, end == std::wstring::npos ? end : end - equals - 1));
     }
-    if (EqualsNoCase(name, key)) return value;
+    attributes.emplace_back(std::move(name), std::move(value));
     if (end == std::wstring::npos) break;
     at = end + 1;
+  }
+  return attributes;
+}
+
+std::wstring ConnectAttribute(const std::wstring& connectString, const std::wstring& key) {
+  for (const auto& [name, value] : ConnectAttributes(connectString)) {
+    if (EqualsNoCase(name, key)) return value;
   }
   return L"";
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ravelin::odbc {
 
@@ -12,6 +14,11 @@ namespace ravelin::odbc {
 // its "lock_timeout" (no bound by default). Other drivers ignore the
 // attribute.
 constexpr int kLockWaitMilliseconds = 2000;
+
+// The "key=value" attributes in order, blanks around names and plain values
+// trimmed, braces around a value removed (so a value may hold ';').
+std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
+    const std::wstring& connectString);
 
 // The value of the first "key=value" attribute, the key matched without
 // regard to case and braces around the value removed; empty when absent.

@@ -1,7 +1,6 @@
 #include "outside/db/DataSource.h"
 
 #include <fstream>
-#include <vector>
 
 #include "base/Text.h"
 #include "outside/db/ConnectString.h"
@@ -35,20 +34,6 @@ bool WriteDrivers(const std::wstring& hostRoot) {
       Format(L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n\n"
              L"[PostgreSQL]\nDescription=PostgreSQL ODBC Driver\nDriver=%s\n",
              kDriver, kServerDriver));
-}
-
-// The "key=value" pairs of a connect string without its empty pieces.
-std::vector<std::wstring> Attributes(const std::wstring& text) {
-  std::vector<std::wstring> pairs;
-  size_t at = 0;
-  while (at <= text.size()) {
-    size_t end = text.find(L';', at);
-    if (end == std::wstring::npos) end = text.size();
-    std::wstring pair = text.substr(at, end - at);
-    if (pair.find_first_not_of(L" \t") != std::wstring::npos) pairs.push_back(pair);
-    at = end + 1;
-  }
-  return pairs;
 }
 
 }  // namespace
@@ -100,6 +85,10 @@ std::wstring PostgreSqlConnectString(const std::wstring& attributes) {
           L"");
     }
   }
+  if (attributes.find_first_of(L"\r\n") != std::wstring::npos) {
+    throw odbc::OdbcError(
+        Format(L"The server connection \"%s\" holds a line break.", attributes.c_str()), L"");
+  }
   if (odbc::ConnectAttribute(attributes, L"Database").empty()) {
     throw odbc::OdbcError(
         Format(L"The server connection \"%s\" names no Database.", attributes.c_str()), L"");
@@ -110,7 +99,10 @@ std::wstring PostgreSqlConnectString(const std::wstring& attributes) {
 bool WriteVelkServerDataSource(const std::wstring& hostRoot,
                                const std::wstring& attributes) {
   std::wstring sources = L"[VELK]\nDescription=Host database\nDriver=PostgreSQL\n";
-  for (const std::wstring& pair : Attributes(attributes)) sources += pair + L"\n";
+  // odbc.ini takes a value to the end of its line, braces and all.
+  for (const auto& [name, value] : odbc::ConnectAttributes(attributes)) {
+    sources += name + L"=" + value + L"\n";
+  }
   if (!WriteDrivers(hostRoot) || !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {
     return false;
   }

@@ -35,7 +35,8 @@ bool WriteVelkDataSource(const std::wstring& hostRoot,
 // A connect string that reaches a database on a PostgreSQL server through its
 // ODBC driver: `attributes` are the driver's "key=value" pairs separated by
 // ';' ("Servername=/run/postgresql;Database=velk;Username=me"). Throws
-// odbc::OdbcError when they name a data source or a driver, or no database.
+// odbc::OdbcError when they name a data source or a driver, or no database,
+// or hold a line break (odbc.ini could not keep them).
 std::wstring PostgreSqlConnectString(const std::wstring& attributes);
 
 // Writes odbc.ini and odbcinst.ini into the host root so that "DSN=VELK"

@@ -198,6 +198,9 @@ TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   for (const auto& c : cases) {
     EXPECT_EQ(DataSourceAttribute(c.connect, c.key), c.value) << c.connect << L" " << c.key;
   }
+  EXPECT_EQ(ConnectAttributes(L" Servername = /s ;Password={a;b} ;;Database=v"),
+            (std::vector<std::pair<std::wstring, std::wstring>>{
+                {L"Servername", L"/s"}, {L"Password", L"a;b"}, {L"Database", L"v"}}));
   // A Timeout the string or its data source sets wins.
   EXPECT_EQ(WithLockWait(L"DSN=VELK"), L"DSN=VELK;Timeout=2000");
   EXPECT_EQ(WithLockWait(L"DRIVER=x;"), L"DRIVER=x;Timeout=2000");
@@ -214,7 +217,8 @@ TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   EXPECT_EQ(PostgreSqlLockWait(L"DSN=PG"), L"");
   // A server connection gives the server's attributes, with a database.
   for (const wchar_t* refused : {L"DSN=VELK;Database=v", L"Servername=/s;driver={PostgreSQL};"
-                                 L"Database=v", L"Servername=/s;Username=me"}) {
+                                 L"Database=v", L"Servername=/s;Username=me",
+                                 L"Database=v;Password=a\nb"}) {
     EXPECT_THROW(PostgreSqlConnectString(refused), OdbcError) << refused;
   }
   EXPECT_EQ(PostgreSqlConnectString(L"Servername=/s;Database=v").find(L"DRIVER={"), 0u);
