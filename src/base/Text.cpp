@@ -321,6 +321,16 @@ std::wstring FromCp1252(std::string_view bytes) {
   return out;
 }
 
+std::wstring WithoutAnsiForm(std::wstring_view text) {
+  if (FromAnsi(ToAnsi(text)) == text) return {};
+  std::wstring lost;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const std::wstring_view c = text.substr(at, 1);
+    if (lost.find(c[0]) == std::wstring::npos && FromAnsi(ToAnsi(c)) != c) lost += c[0];
+  }
+  return lost;
+}
+
 namespace {
 
 void AppendCodePoint(std::wstring& out, char32_t cp) {

@@ -28,6 +28,11 @@ int32_t WtoI(std::wstring_view text);
 // character without a form in that code page becomes '?'.
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// The number of that code page (GetACP on Windows, 1252 elsewhere).
+unsigned AnsiCodePage();
+// The characters of `text` that ToAnsi turns into something else, each once,
+// in the order they first appear; empty when the text survives as it is.
+std::wstring WithoutAnsiForm(std::wstring_view text);
 
 // Windows-1252 itself: what ToAnsi and FromAnsi are off Windows. The five
 // unassigned bytes map to the C1 control of the same value.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "mapfile/Enumeration.h"
 
@@ -29,10 +30,14 @@ class CMapFileInformation {
 
   // MapFileReader.cpp, MapFileWriter.cpp.
   bool ReadMapFile();
-  // False when the file could not be written; an existing file then stays.
+  // False when the model cannot be written (WriteProblem) or the file could
+  // not be; nothing is written then, and an existing file stays.
   bool WriteMapFile() const;
   // The bytes WriteMapFile writes for the model as it is now.
   std::string MapFileBytes() const;
+  // Why the model cannot be written as a map file that reads back as it is,
+  // in words for a message naming the value; empty when it can.
+  std::wstring WriteProblem() const;
 
   bool IsFieldbus() const { return m_bFieldbus; }
   std::wstring GetBlockMoniker() const;
@@ -73,6 +78,9 @@ class CMapFileInformation {
   bool m_bFieldbus;
   bool m_bWirelessHart = false;
   int32_t m_nBlockIndex = -1;
+  // The keys of the values that were longer in the file than the reader
+  // takes: the model holds them cut to mapkeys::kMaxValueLength.
+  std::vector<std::wstring> m_CutValueKeys;
 
   std::wstring m_strUrvParam;
   bool m_bUrvDefault = false;

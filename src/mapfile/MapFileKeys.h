@@ -1,6 +1,8 @@
 // Section, key and marker texts of the map file, shared by writer and reader.
 #pragma once
 
+#include <cstddef>
+
 namespace ravelin::mapkeys {
 
 inline constexpr wchar_t kIdentification[] = L"IDENTIFICATION";
@@ -44,5 +46,9 @@ inline constexpr int kPressureBlock = 5;
 inline constexpr int kMultivariableBlock = 99;
 inline constexpr int kHartOutputBlock = 8;
 inline constexpr int kLoopCurrentUnits = 39;  // mA, the 4-20 mA loop
+
+// The longest value that reads back whole: readers of map files take values
+// into a buffer of 260 characters, NUL included.
+inline constexpr size_t kMaxValueLength = 259;
 
 }  // namespace ravelin::mapkeys

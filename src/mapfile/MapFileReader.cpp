@@ -1,7 +1,10 @@
 // Reads an existing map file into the model. Lookups go through the profile
 // reader, so section and key names match without regard to case and a
 // missing key gives the default.
+#include <iterator>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "base/Text.h"
 #include "mapfile/MapFileInformation.h"
@@ -15,7 +18,7 @@ namespace {
 
 using namespace mapkeys;
 
-constexpr size_t kValueBuffer = 260;
+constexpr size_t kValueBuffer = kMaxValueLength + 1;
 constexpr size_t kKeyListBuffer = 10000;
 
 // Lookups on the file parsed once, with the results the platform's profile
@@ -27,11 +30,25 @@ class Reader {
     if (!profile_) profile_ = std::make_shared<const ProfileFile>("");
   }
 
-  std::wstring String(const std::wstring& section, const std::wstring& key) const {
+  // A value as the buffer takes it.
+  std::wstring Raw(const std::wstring& section, const std::wstring& key) const {
     wchar_t buffer[kValueBuffer];
     return std::wstring(buffer, profile_->GetString(section.c_str(), key.c_str(), L"",
                                                     buffer, kValueBuffer));
   }
+  // A value the model keeps. When a larger buffer reads more, the value was
+  // cut and its key goes to Cut() (a quoted value that just fits loses its
+  // last character, so the length alone does not tell).
+  std::wstring String(const std::wstring& section, const std::wstring& key) const {
+    std::wstring value = Raw(section, key);
+    wchar_t larger[4 * kValueBuffer];
+    if (std::wstring_view(larger, profile_->GetString(section.c_str(), key.c_str(), L"", larger,
+                                                      std::size(larger))) != value) {
+      cut_.push_back(key);
+    }
+    return value;
+  }
+  const std::vector<std::wstring>& Cut() const { return cut_; }
   int32_t Int(const wchar_t* section, const std::wstring& key, int32_t def) const {
     return static_cast<int32_t>(profile_->GetInt(section, key.c_str(), def));
   }
@@ -63,7 +80,7 @@ class Reader {
       const std::wstring key = keys.substr(pos, end - pos);
       if (key.empty()) break;
       uint16_t common = 0;
-      if (conversion.GetCode(common, String(section, key)) == 0) {
+      if (conversion.GetCode(common, Raw(section, key)) == 0) {
         list.push_back({WtoI(key), common});
       }
       if (end == std::wstring::npos) break;
@@ -73,6 +90,7 @@ class Reader {
 
  private:
   std::shared_ptr<const ProfileFile> profile_;
+  mutable std::vector<std::wstring> cut_;
 };
 
 std::wstring In(const wchar_t* quantity) { return kInput + std::wstring(quantity); }
@@ -92,7 +110,7 @@ bool CMapFileInformation::ReadMapFile() {
     // The HART output block type marks a wireless device even when its
     // default units happen to be mA.
     const bool loopOutput =
-        file.String(kSpecialInfo, Out(kUnits)) == kNoParameter &&
+        file.Raw(kSpecialInfo, Out(kUnits)) == kNoParameter &&
         file.Int(kDefaults, Out(kUnits), 0) == kLoopCurrentUnits &&
         file.Int(kOutputBlockType, kOutputBlock, 1) != kHartOutputBlock;
     m_bWirelessHart = !loopOutput;
@@ -108,7 +126,7 @@ bool CMapFileInformation::ReadMapFile() {
   const CUnitsConversion units;
   m_bUnitsDefault = !file.Param(In(kUnits), m_strUnitsParam);
   if (m_bUnitsDefault) {
-    m_nUnitsDefault = WtoI(file.String(kDefaults, In(kUnits)));
+    m_nUnitsDefault = WtoI(file.Raw(kDefaults, In(kUnits)));
   } else {
     m_nUnitsDefault = -1;
     file.Map(In(kUnits), m_UnitsMap, units);
@@ -150,6 +168,7 @@ bool CMapFileInformation::ReadMapFile() {
     m_strTotalizerValueParam = file.String(kParameterMap, kTotalizerValue);
     file.Map(kTotalizerUnits, m_TotalizerUnitsMap, units);
   }
+  m_CutValueKeys = file.Cut();
   return true;
 }
 

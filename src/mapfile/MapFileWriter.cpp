@@ -46,7 +46,7 @@ class Writer {
         pressure_(model.m_nInputBlockType == kPressureBlock),
         multivariable_(model.m_nInputBlockType == kMultivariableBlock) {}
 
-  std::string Bytes() {
+  const MapFileText& Text() {
     text_.Line(L";Map File");
     Identification();
     ParameterMap();
@@ -54,7 +54,7 @@ class Writer {
     Defaults();
     BlockTypes();
     Maps();
-    return text_.Bytes();
+    return text_;
   }
 
  private:
@@ -205,10 +205,14 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-std::string CMapFileInformation::MapFileBytes() const { return Writer(*this).Bytes(); }
+std::string CMapFileInformation::MapFileBytes() const { return Writer(*this).Text().Bytes(); }
+
+std::wstring CMapFileInformation::WriteProblem() const { return Writer(*this).Text().Problem(); }
 
 bool CMapFileInformation::WriteMapFile() const {
-  return WriteWholeFile(GetMapFilePath(), MapFileBytes());
+  Writer writer(*this);
+  const MapFileText& text = writer.Text();
+  return text.Problem().empty() && WriteWholeFile(GetMapFilePath(), text.Bytes());
 }
 
 }  // namespace ravelin

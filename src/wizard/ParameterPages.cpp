@@ -7,6 +7,7 @@
 #include "browse/SelectBlock.h"
 #include "browse/SelectParameter.h"
 #include "mapfile/MapFileInformation.h"
+#include "mapfile/MapFileKeys.h"
 #include "mapfile/PickLists.h"
 #include "outside/db/DbwTarnBlock.h"
 #include "outside/db/DbwTime.h"
@@ -92,6 +93,18 @@ void CWizardPage::OnCommand(int controlId) {
   }
 }
 
+void CWizardPage::WarnOfCutValues() {
+  std::vector<std::wstring>& keys = m_pMapInfo->m_CutValueKeys;
+  if (keys.empty()) return;
+  std::wstring names;
+  for (const std::wstring& key : keys) names += (names.empty() ? L"\"" : L", \"") + key + L"\"";
+  keys.clear();  // told once
+  m_view->Tell(Format(L"The map file %s holds values longer than the %zu characters that are "
+                      L"read back: %s. They are shown cut, and Write stores them as shown.",
+                      m_pMapInfo->GetMapFilePath().c_str(), mapkeys::kMaxValueLength,
+                      names.c_str()));
+}
+
 void CWizardPage::Browse(const BrowseButton& button) {
   // What was typed since the last exchange would be lost to the redisplay.
   ReadFields();
@@ -119,7 +132,10 @@ void CTransducerBlockPage::OnInitDialog() {
   ShowFields();
 }
 
-void CTransducerBlockPage::OnSetActive() { m_view->SetWizardButtons(kWizNext); }
+void CTransducerBlockPage::OnSetActive() {
+  m_view->SetWizardButtons(kWizNext);
+  WarnOfCutValues();
+}
 
 PageMove CTransducerBlockPage::OnWizardNext() {
   ReadFields();
@@ -170,6 +186,7 @@ void CInputParameterPage::OnSetActive() {
   m_view->SetChecked(IDC_LRV_DEFAULT_BOX, m_pMapInfo->m_bLrvDefault);
   m_view->SetChecked(IDC_UNITS_DEFAULT_BOX, m_pMapInfo->m_bUnitsDefault);
   ShowFields();
+  WarnOfCutValues();
 }
 
 PageMove CInputParameterPage::OnWizardNext() {
@@ -452,10 +469,11 @@ bool CWizardFinishedPage::OnWrite() {
     m_pMapInfo->m_bWirelessHart = m_view->IsChecked(IDC_WIRELESS_BOX);
   }
   const std::string bytes = m_pMapInfo->MapFileBytes();
-  if (!m_pMapInfo->WriteMapFile()) {
+  const std::wstring problem = m_pMapInfo->WriteProblem();
+  if (!problem.empty() || !m_pMapInfo->WriteMapFile()) {
     const std::wstring path = m_pMapInfo->GetMapFilePath();
     m_view->Tell(Format(L"The map file %s could not be written: %s.", path.c_str(),
-                        WhyUnwritable(path).c_str()));
+                        (problem.empty() ? WhyUnwritable(path) : problem).c_str()));
     return false;
   }
   m_written = bytes;

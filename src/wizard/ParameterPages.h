@@ -88,6 +88,9 @@ class CWizardPage {
   virtual std::optional<std::pair<int, bool*>> BoundBox() { return std::nullopt; }
 
   void Browse(const BrowseButton& button);
+  // On the first page shown: tells, once, which values of the map file
+  // were too long to be read whole and are shown cut.
+  void WarnOfCutValues();
 
   CMapFileInformation* m_pMapInfo;
   ParameterPageView* m_view = nullptr;

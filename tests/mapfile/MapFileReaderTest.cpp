@@ -132,6 +132,25 @@ TEST_F(MapFileReaderTest, MapSectionsKeepFileOrderDuplicatesAndKnownNamesOnly) {
                                   {70000, 44}}));
 }
 
+// Values are read into 260 characters; those that were cut are named, one
+// that just fits is not. Quotes are dropped, and a quoted value that just
+// fits loses its last character too.
+TEST_F(MapFileReaderTest, ValuesLongerThanTheBufferAreCutAndNamed) {
+  const std::string fits(259, 'f'), over(260, 'o'), long_(400, 'l');
+  const CMapFileInformation model = Read(
+      "[PARAMETER MAP]\nTag=" + fits + "\nMessage=\"" + over + "\"\nDescriptor=" + long_ +
+      "\ninput block Upper Range Value=\"" + fits + "\"\n[DEFAULT PARAMETER VALUES]\n"
+      "Damping Value=" + over + "\n");
+  EXPECT_EQ(ToUtf8(model.m_strTagParam), fits);
+  EXPECT_EQ(ToUtf8(model.m_strMessageParam), over.substr(0, 259));
+  EXPECT_EQ(ToUtf8(model.m_strDescriptorParam), long_.substr(0, 259));
+  EXPECT_EQ(ToUtf8(model.m_strUrvParam), fits.substr(0, 258));
+  EXPECT_EQ(ToUtf8(model.m_strDampingDefault), over.substr(0, 259));
+  EXPECT_EQ(model.m_CutValueKeys,
+            (std::vector<std::wstring>{L"Message", L"Descriptor",
+                                       L"input block Upper Range Value", L"Damping Value"}));
+}
+
 TEST_F(MapFileReaderTest, KeyListIsCutAtTenThousandCharacters) {
   // Keys of 99 digits plus the NUL: 100 characters each, so 99 whole keys
   // fit the list and the 100th is cut.

@@ -222,8 +222,6 @@ TEST_F(MapFileWriterTest, EdgeLinesOfTheFormat) {
   model.m_nInputBlockType = 99;  // with an empty probe type parameter
   model.m_bTransferFuncDefault = false;
   model.m_strTransferFuncParam = L"Param!xfer";
-  // A long parameter path and a character without a Windows-1252 form.
-  model.m_strDescriptorParam = L"Param!" + std::wstring(300, L'd') + L"\u4e2d";
   std::string text = Written(model);
 
   EXPECT_TRUE(Contains(text, "\r\nProbe Type=\r\n"));
@@ -241,7 +239,6 @@ TEST_F(MapFileWriterTest, EdgeLinesOfTheFormat) {
                                   "[DUAL MODE INPUT BLOCK TYPE DD TO COMMON MAP]\n\n"
                                   "[Probe Type DD to Common Map]\n\n"
                                   "[Number of Wires DD to Common Map]\n")));
-  EXPECT_TRUE(Contains(text, "\r\nDescriptor=Param!" + std::string(300, 'd') + "?\r\n"));
   EXPECT_FALSE(Contains(text, "Block Index"));
 
   // Every line ends in CR LF, and nothing follows the last one.
@@ -252,6 +249,44 @@ TEST_F(MapFileWriterTest, EdgeLinesOfTheFormat) {
     }
     if (text[i] == '\r') {
       EXPECT_EQ(text[i + 1], '\n') << i;
+    }
+  }
+}
+
+// A value that would not read back as it is, is refused and nothing is
+// written; 259 characters still read back whole.
+TEST_F(MapFileWriterTest, ValuesThatWouldNotReadBackAreRefused) {
+  using Model = CMapFileInformation;
+  struct Case {
+    std::wstring Model::*field;
+    std::wstring value;
+    std::wstring problem;
+  };
+  const Case cases[] = {
+      {&Model::m_strDescriptorParam, L"Param!\u65e5\u672c_Druck\u65e5",
+       Format(L"the value of \"Descriptor\" holds characters that code page %u cannot hold: "
+              L"\u65e5 (U+65E5), \u672c (U+672C)",
+              AnsiCodePage())},
+      {&Model::m_strUrvParam, L"Param!URV\r\n[IDENTIFICATION]\r\nUse for CalMgmt=Yes",
+       L"the value of \"input block Upper Range Value\" holds a line break"},
+      {&Model::m_strTagParam, L"Param!a\nb", L"the value of \"Tag\" holds a line break"},
+      {&Model::m_strMessageParam, L"Param!a\r", L"the value of \"Message\" holds a line break"},
+      {&Model::m_strDampingDefault, std::wstring(260, L'5'),
+       L"the value of \"Damping Value\" is 260 characters long, and only 259 are read back"},
+      {&Model::m_strDescriptorParam, L"Param!" + std::wstring(253, L'd'), L""},
+  };
+  uint32_t deviceType = 100;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.value.substr(0, 20)));
+    CMapFileInformation model = HartModel(0x9c, ++deviceType);
+    host_.WriteMapFile(model, "old content");
+    model.*c.field = c.value;
+    EXPECT_EQ(model.WriteProblem(), c.problem);
+    EXPECT_EQ(model.WriteMapFile(), c.problem.empty());
+    if (c.problem.empty()) {
+      EXPECT_EQ(HartModel(0x9c, deviceType).*c.field, c.value) << "read back whole";
+    } else {
+      EXPECT_EQ(ReadBytes(model.GetMapFilePath()), "old content");
     }
   }
 }

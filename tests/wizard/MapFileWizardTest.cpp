@@ -517,5 +517,37 @@ TEST(WizardFinishedPage, WriteFailureWirelessAndCloseQuestion) {
   EXPECT_TRUE(FileExists(hart.Model().GetMapFilePath()));
 }
 
+// Values the file held longer than can be read back are shown cut, with one
+// warning; a value that cannot be written is refused, and the file stays.
+TEST(WizardFinishedPage, CutValuesToldAndUnwritableValueRefused) {
+  MiniHost host;
+  host.MapFile(0x26, 0x77, 1,
+               testing::CrLf({"[PARAMETER MAP]",
+                              ("input block Upper Range Value=Param!" + std::string(300, 'u')).c_str(),
+                              ("Descriptor=Param!" + std::string(300, 'd')).c_str()}));
+  Wizard w(false);
+  const std::wstring path = w.Model().GetMapFilePath();
+  FakeView& input = w.sheet.View();
+  EXPECT_EQ(input.told, std::vector<std::wstring>{Format(
+      L"The map file %s holds values longer than the 259 characters that are read back: "
+      L"\"Descriptor\", \"input block Upper Range Value\". They are shown cut, and Write "
+      L"stores them as shown.", path.c_str())});
+  EXPECT_EQ(input.texts[IDC_URV_PARAM], L"Param!" + std::wstring(253, L'u'));
+  w.Show(IDD_INPUT_BLOCK_TYPE);
+  w.Show(IDD_INPUT_PARAMETER);
+  EXPECT_EQ(input.told.size(), 1u) << "told once";
+
+  const std::string before = testing::ReadBytes(path);
+  w.Model().m_strDescriptorParam = L"Param!\u65e5\u672c_Druck";
+  w.wizard.OnGotoWizardPage(kWizardFinished);
+  auto& page = static_cast<CWizardFinishedPage&>(*w.sheet.pages[w.sheet.current].parameter);
+  EXPECT_FALSE(page.OnWrite());
+  EXPECT_EQ(w.sheet.View().told, std::vector<std::wstring>{Format(
+      L"The map file %s could not be written: the value of \"Descriptor\" holds characters "
+      L"that code page %u cannot hold: \u65e5 (U+65E5), \u672c (U+672C).",
+      path.c_str(), AnsiCodePage())});
+  EXPECT_EQ(testing::ReadBytes(path), before);
+}
+
 }  // namespace
 }  // namespace ravelin

@@ -10,6 +10,8 @@ std::string ToAnsi(std::wstring_view text) { return ToCp1252(text); }
 
 std::wstring FromAnsi(std::string_view bytes) { return FromCp1252(bytes); }
 
+unsigned AnsiCodePage() { return 1252; }
+
 std::wstring FromUserText(std::string_view bytes) {
   if (auto marked = FromMarkedText(bytes)) return *std::move(marked);
   return IsValidUtf8(bytes) ? FromUtf8(bytes) : FromCp1252(bytes);

@@ -34,6 +34,8 @@ std::wstring FromAnsi(std::string_view bytes) {
   return out;
 }
 
+unsigned AnsiCodePage() { return GetACP(); }
+
 std::wstring FromUserText(std::string_view bytes) {
   if (auto marked = FromMarkedText(bytes)) return *std::move(marked);
   return FromAnsi(bytes);

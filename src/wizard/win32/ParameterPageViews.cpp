@@ -1,6 +1,7 @@
 #include "wizard/win32/ParameterPageViews.h"
 
 #include "browse/win32/BrowseDialogs.h"
+#include "mapfile/MapFileKeys.h"
 #include "mapfile/PickLists.h"
 #include "platform/Platform.h"
 #include "platform/win32/Controls.h"
@@ -115,6 +116,14 @@ int ParameterPageWindow::RunSelectBlock(CSelectBlock& dialog) {
 }
 
 bool ParameterPageWindow::OnInit() {
+  // A field takes no more than a map file reads back.
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    if (lstrcmpiW(kind, L"Edit") == 0) {
+      SendMessageW(child, EM_SETLIMITTEXT, mapkeys::kMaxValueLength, 0);
+    }
+  }
   logic_.Attach(this);
   logic_.OnInitDialog();
   return true;
