@@ -161,12 +161,14 @@ bool CMapFileInformation::ReadMapFile() {
     file.Map(kPressMeas, m_PressMeasMap, CPressMeasTypeConversion());
   }
 
-  std::wstring totalizerUnits;
-  if (file.Param(kTotalizerUnits, totalizerUnits)) {
-    m_strTotalizerUnitsParam = totalizerUnits;
+  // Either parameter marks a totalizer: the writer leaves out an empty one.
+  std::wstring totalizerUnits, totalizerValue;
+  const bool hasUnits = file.Param(kTotalizerUnits, totalizerUnits);
+  if (file.Param(kTotalizerValue, totalizerValue) || hasUnits) {
     m_bTotalizer = true;
-    m_strTotalizerValueParam = file.String(kParameterMap, kTotalizerValue);
-    file.Map(kTotalizerUnits, m_TotalizerUnitsMap, units);
+    m_strTotalizerUnitsParam = totalizerUnits;
+    m_strTotalizerValueParam = totalizerValue;
+    if (hasUnits) file.Map(kTotalizerUnits, m_TotalizerUnitsMap, units);
   }
   m_CutValueKeys = file.Cut();
   return true;

@@ -101,9 +101,11 @@ CMapFileInformation Build(const Combination& c, uint32_t deviceType) {
 
   m.m_bTotalizer = c.totalizer;
   if (c.totalizer) {
-    m.m_strTotalizerUnitsParam = L"Param!TOT_UNITS";
+    // A totalizer without its units parameter has no units map.
+    const bool units = !c.Defaulted(kDamping);
+    if (units) m.m_strTotalizerUnitsParam = L"Param!TOT_UNITS";
     m.m_strTotalizerValueParam = L"Param!TOT_VALUE";
-    if (lists) {
+    if (lists && units) {
       m.SetTotalizerUnitsMapping(1048, 40);
       m.SetTotalizerUnitsMapping(1038, 41);
     }
