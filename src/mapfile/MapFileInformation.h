@@ -78,6 +78,10 @@ class CMapFileInformation {
   bool m_bFieldbus;
   bool m_bWirelessHart = false;
   int32_t m_nBlockIndex = -1;
+  // "Yes" in a new file; an existing file's values are kept, a missing one
+  // as "No", since the map file lookup takes only "Yes".
+  std::wstring m_strUseForCalMgmt = L"Yes";
+  std::wstring m_strUseForExport = L"Yes";
   // The keys of the values that were longer in the file than the reader
   // takes: the model holds them cut to mapkeys::kMaxValueLength.
   std::vector<std::wstring> m_CutValueKeys;

@@ -93,6 +93,12 @@ class Reader {
   mutable std::vector<std::wstring> cut_;
 };
 
+// A missing value is not "Yes", which is all the map file lookup asks.
+std::wstring Usage(const Reader& file, const wchar_t* key) {
+  const std::wstring value = file.String(kIdentification, key);
+  return value.empty() ? L"No" : value;
+}
+
 std::wstring In(const wchar_t* quantity) { return kInput + std::wstring(quantity); }
 std::wstring Out(const wchar_t* quantity) { return kOutput + std::wstring(quantity); }
 
@@ -103,6 +109,8 @@ bool CMapFileInformation::ReadMapFile() {
   if (!CheckedFileStamp(path)) return false;
   const Reader file(path);
 
+  m_strUseForCalMgmt = Usage(file, L"Use for CalMgmt");
+  m_strUseForExport = Usage(file, L"Use for Export");
   if (m_bFieldbus) {
     m_nBlockIndex = file.Int(kIdentification, kBlockIndex, -1);
   } else {

@@ -65,8 +65,8 @@ class Writer {
     text_.HexEntry(L"Device Revision", m_.m_nDeviceRevision);
     text_.HexEntry(L"DD Revision", static_cast<uint32_t>(m_.GetDDRevision()));
     text_.Line(L"Map File Format Version=1");
-    text_.Line(L"Use for CalMgmt=Yes");
-    text_.Line(L"Use for Export=Yes");
+    text_.Entry(L"Use for CalMgmt", m_.m_strUseForCalMgmt);
+    text_.Entry(L"Use for Export", m_.m_strUseForExport);
     if (m_.m_bFieldbus) text_.DecimalEntry(kBlockIndex, m_.m_nBlockIndex);
   }
 

@@ -33,6 +33,8 @@ CMapFileInformation Build(const Combination& c, uint32_t deviceType) {
                                                             : HartModel(0xa3f7, deviceType);
   const bool lists = !c.emptyLists;
   m.m_bWirelessHart = c.protocol == Protocol::kWirelessHart;
+  m.m_strUseForCalMgmt = c.Defaulted(kTransferFunc) ? L"No" : L"Yes";
+  m.m_strUseForExport = c.Defaulted(kLrv) ? L"Yes" : L"No";
   if (m.IsFieldbus()) m.m_nBlockIndex = 1200 + int32_t(deviceType);
   m.m_strTagParam = L"Param!TAG_DESC";
   m.m_strDescriptorParam = L"Param!d\u00e9scriptor";  // a Windows-1252 letter
@@ -116,6 +118,8 @@ CMapFileInformation Build(const Combination& c, uint32_t deviceType) {
 void ExpectSameModel(const CMapFileInformation& a, const CMapFileInformation& b) {
   EXPECT_EQ(a.m_bWirelessHart, b.m_bWirelessHart);
   EXPECT_EQ(a.m_nBlockIndex, b.m_nBlockIndex);
+  EXPECT_EQ(a.m_strUseForCalMgmt, b.m_strUseForCalMgmt);
+  EXPECT_EQ(a.m_strUseForExport, b.m_strUseForExport);
   EXPECT_EQ(a.m_strUrvParam, b.m_strUrvParam);
   EXPECT_EQ(a.m_bUrvDefault, b.m_bUrvDefault);
   EXPECT_EQ(a.m_strUrvDefault, b.m_strUrvDefault);

@@ -318,6 +318,48 @@ TEST_F(WizardUiTest, NewTemperatureMapForAHartDeviceWrittenAndTested) {
   });
 }
 
+// PT-305's map file is not for calibration management. A totalizer given
+// only its value is written; reopened, the page shows it again, and the
+// second Write keeps it and the file's usage.
+TEST_F(WizardUiTest, TotalizerValueAloneAndUsageSurviveReopening) {
+  const wchar_t data[] =
+      L"<TARNTAG>PT-305</TARNTAG><MONIKER>!ID!PT-305!Hart</MONIKER>"
+      L"<HART_MANUFACTURER_ID_CODE>38</HART_MANUFACTURER_ID_CODE><HART_DEVICE_TYPE>11"
+      L"</HART_DEVICE_TYPE><HART_DEVICE_REVISION>1</HART_DEVICE_REVISION>"
+      L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+  auto toTotalizer = [](Sheet& sheet) {
+    for (int pages = 0; pages < 5 && sheet.Id() != IDD_TOTALIZER_PARAMS; ++pages) {
+      sheet.Press(PSBTN_NEXT);
+    }
+    return sheet.Id() == IDD_TOTALIZER_PARAMS ? sheet.Page() : nullptr;
+  };
+  auto writeAndFinish = [](Sheet& sheet) {
+    std::vector<double> times;
+    EXPECT_EQ(NextToFinished(sheet, times).back(), IDD_WIZARD_FINISHED);
+    Click(sheet.Page(), IDC_WRITE);
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  };
+  Launch(data, false, [&](Sheet& sheet) {
+    HWND page = toTotalizer(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_TOTALIZER_BOX), BST_UNCHECKED);
+    CheckDlgButton(page, IDC_TOTALIZER_BOX, BST_CHECKED);
+    Click(page, IDC_TOTALIZER_BOX);
+    EXPECT_EQ(SendDlgItemMessageW(page, IDC_TOTALIZER_VALUE_PARAM, EM_GETLIMITTEXT, 0, 0), 259);
+    SetText(page, IDC_TOTALIZER_VALUE_PARAM, L"Param!TOTAL");
+    writeAndFinish(sheet);
+  });
+  Launch(data, false, [&](Sheet& sheet) {
+    HWND page = toTotalizer(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_TOTALIZER_BOX), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_TOTALIZER_VALUE_PARAM)));
+    EXPECT_EQ(Text(page, IDC_TOTALIZER_VALUE_PARAM), L"Param!TOTAL");
+    EXPECT_EQ(Text(page, IDC_TOTALIZER_UNITS_PARAM), L"");
+    writeAndFinish(sheet);
+  });
+}
+
 TEST_F(WizardUiTest, FieldbusBlockIndexAndCloseWithoutWriting) {
   const wchar_t data[] =
       L"<FFDevice>1</FFDevice><TARNTAG>PT-501</TARNTAG>"

@@ -5,6 +5,9 @@
 #   GN-601, no map file: a temperature map made page by page, written (it must
 #   equal the hand-written expected file) and tested (the stand-in notepad.exe
 #   gets the report, which holds the section of GN-601's new map file);
+#   PT-305, not for calibration management: a totalizer with only its value
+#   written, reopened and written again: both usage values and the
+#   totalizer stay (PT-101 is made not for export to check the other value);
 #   PT-501, fieldbus: Write, then a change closed without writing.
 # Pictures of walk 2 go to BUILD_DIR/tests/win32/wizard-shots; the driver
 # prints the time to the first page and of each page change.
@@ -24,6 +27,10 @@ cp "$notepad" "$work/plant/notepad.exe"
 pt101=$work/plant/dd/hart/000026/0007/0302.map
 pt501=$work/plant/dd/fieldbus/00a1b2/0103/0201.map
 gn601=$work/plant/dd/hart/000026/00f0/0101.map
+pt305=$work/plant/dd/hart/000026/000b/0101.map
+grep -q $'^Use for CalMgmt=No\r$' "$pt305" || fail "PT-305's map file is for calibration management"
+sed -i $'s/^Use for Export=Yes\r$/Use for Export=No\r/' "$pt101"
+grep -q $'^Use for Export=No\r$' "$pt101" || fail "PT-101's map file was not made not for export"
 cp "$pt101" "$work/pt101.before"
 cp "$pt501" "$work/pt501.before"
 [ ! -e "$gn601" ] || fail "GN-601 has a map file before the wizard ran"
@@ -39,6 +46,9 @@ grep -E 'first page| -> |page changes|PASSED' "$work/driver.log"
 
 cmp "$work/pt101.before" "$pt101" || fail "PT-101's map file changed on an unchanged Write"
 cmp "$work/pt501.before" "$pt501" || fail "PT-501's map file changed: Write or the refused close"
+grep -q $'^Use for CalMgmt=No\r$' "$pt305" || fail "PT-305's map file became one for calibration"
+grep -q $'^Use for Export=Yes\r$' "$pt305" || fail "PT-305's map file lost its export use"
+grep -q $'^Totalizer Value=Param!TOTAL\r$' "$pt305" || fail "PT-305's totalizer value was lost"
 cmp "$here/wizard-gn601.map" "$gn601" || {
   diff <(tr -d '\r' <"$here/wizard-gn601.map") <(tr -d '\r' <"$gn601") >&2 || true
   fail "GN-601's new map file differs from the expected one"
@@ -57,4 +67,4 @@ expect_text "file the viewer was asked to open" "$work/plant/dd/hart\\MapFileTes
 grep -q '(26  f0  1)' "$report" && grep -q 'Map file is .*00f0.0101\.map' "$report" || {
   cat "$report" >&2; fail "the report holds no section of GN-601's map file"; }
 ls "$shots"/walk2-*.bmp >/dev/null || fail "no pictures of walk 2 were kept"
-echo "wizard: three walks; pictures in $shots"
+echo "wizard: four walks; pictures in $shots"
