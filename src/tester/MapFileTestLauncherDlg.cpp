@@ -189,7 +189,7 @@ void CMapFileTestLauncherDlg::OnRunTest() {
     return;
   }
   // A run the database stopped did not complete: the message said why.
-  if (m_untried > 0) {
+  if (m_stopped) {
     m_view->Show(true);
     return;
   }
@@ -209,6 +209,7 @@ void CMapFileTestLauncherDlg::TestDevice(CExecuteMapFileTest& test,
 void CMapFileTestLauncherDlg::RunTests() {
   m_unreached.clear();
   m_untried = 0;
+  m_stopped = false;
   m_view->OpenProgress();
   m_test = std::make_unique<CExecuteMapFileTest>();
   m_test->m_reportFilePath = m_outputFile;
@@ -229,6 +230,7 @@ void CMapFileTestLauncherDlg::RunTests() {
       m_unreached.push_back(DisplayKey(key) + L": " + m_test->UnreachedReason());
     }
     if (m_test->DatabaseUnreadable()) {
+      m_stopped = true;
       m_untried = m_keys.size() - i - 1;
       break;
     }

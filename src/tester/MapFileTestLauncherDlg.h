@@ -110,7 +110,9 @@ class CMapFileTestLauncherDlg {
   std::vector<std::wstring> m_keys;
   // "key: reason" of each device the last run could not reach.
   std::vector<std::wstring> m_unreached;
-  // How many devices a database failure left untried.
+  // Whether a database failure stopped the last run, and how many devices
+  // it left untried.
+  bool m_stopped = false;
   size_t m_untried = 0;
   LauncherView* m_view = nullptr;
 };
