@@ -73,10 +73,7 @@ bool Command::CollectKeys(const TestOptions& options, std::vector<std::wstring>&
       if (keys.empty()) problem = L"device list " + options.device + L": no device keys";
       return !keys.empty();
     default:
-      if (!ListTemplateKeys(keys)) {
-        problem = L"data source \"DSN=VELK\": " + DataSourceProblem();
-        return false;
-      }
+      if (!ListTemplateKeys(keys, problem)) return false;
       if (keys.empty()) problem = L"data source \"DSN=VELK\": no device templates";
       return !keys.empty();
   }
@@ -138,7 +135,7 @@ int Command::Run(const TestOptions& options) {
   bool needsDatabase = options.source == TestOptions::Source::kAllTemplates;
   for (const std::wstring& key : keys) needsDatabase |= !IsNamedConfigMoniker(key);
   if (needsDatabase && !database.IsOpen()) {
-    return Fail(L"data source \"DSN=VELK\": " + DataSourceProblem());
+    return Fail(CDbwDbSession::GetGlobalSessionPtr()->DescribeLastError());
   }
   if (options.source == TestOptions::Source::kDeviceList &&
       IsSameExistingFile(options.device, report)) {
@@ -154,7 +151,9 @@ int Command::Run(const TestOptions& options) {
   test.m_outputLevel = options.level;
   test.m_allowGenericMapFile = options.allowGeneric ? 1 : 0;
   size_t unreached = 0;
-  for (size_t i = 0; i < keys.size(); ++i) {
+  size_t tried = 0;
+  for (size_t i = 0; i < keys.size() && !test.DatabaseUnreadable(); ++i) {
+    ++tried;
     // One piece, so an unbuffered stream writes the line in one call.
     err_ << "device " + std::to_string(i + 1) + " of " + std::to_string(keys.size()) + ": " +
                 ToUtf8(DisplayKey(keys[i])) + '\n';
@@ -175,8 +174,14 @@ int Command::Run(const TestOptions& options) {
          << " report sections could not be written; the counts miss them\n";
     return Fail(L"report " + report + L": cannot be written");
   }
+  // The devices after a database failure were not tried.
+  unreached += keys.size() - tried;
   if (unreached > 0) {
     out_ << unreached << " of " << keys.size() << " devices could not be tested\n";
+    if (test.DatabaseUnreadable()) {
+      return Fail(Format(L"the run stopped at device %d of %d: the host database could not be read",
+                         static_cast<int>(tried), static_cast<int>(keys.size())));
+    }
     if (unreached == keys.size()) return kFailure;
     return kErrorsFound;
   }

@@ -179,8 +179,11 @@ void GenerateParameters(const std::wstring& serverName, const std::wstring& iden
 int32_t CreateBlockData(CDbwDbSession& session, const std::wstring& serverName,
                         const std::wstring& identifier, int32_t blockKey,
                         int32_t blockIndex, int32_t configKey) {
+  // An event log or template data that cannot be read is a database error
+  // like a failed insert: the device goes back instead of staying without
+  // its data.
   CEventLog event(&session);
-  if (!event.Open(L"EventIdDay = -1")) return 0;
+  if (!event.Open(L"EventIdDay = -1")) throw session.GetLastError();
   event.AddNew();
   event.FillDefaults();
   event.m_BlockKey = blockKey;
@@ -191,7 +194,7 @@ int32_t CreateBlockData(CDbwDbSession& session, const std::wstring& serverName,
   const int32_t day = event.m_EventIdDay;
   const int32_t fraction = event.m_EventIdFraction;
   // Without an id the event would be stored under day -1.
-  if (day == -1) return 0;
+  if (day == -1) throw session.GetLastError();
   event.Update();
 
   CBlockDataTable destination(&session);
@@ -201,21 +204,22 @@ int32_t CreateBlockData(CDbwDbSession& session, const std::wstring& serverName,
   }
   int32_t copied = 0;
   CBlockDataTable source(&session);
-  if (source.Open(CBlockDataTable::kUseDefaultType, kTemplateDataSql, {configKey, blockIndex})) {
-    for (; !source.IsEOF(); source.MoveNext()) {
-      destination.AddNew();
-      destination.m_BlockKey = blockKey;
-      destination.m_EventIdDay = day;
-      destination.m_EventIdFraction = fraction;
-      destination.m_ParamKind = source.m_ParamKind;
-      destination.m_ParamName = source.m_ParamName;
-      destination.m_ValueMode = L"h";
-      destination.m_ParamDataType = source.m_ParamDataType;
-      destination.m_ParamDataSize = source.m_ParamDataSize;
-      destination.m_ParamData = source.m_ParamData;
-      destination.Update();
-      ++copied;
-    }
+  if (!source.Open(CBlockDataTable::kUseDefaultType, kTemplateDataSql, {configKey, blockIndex})) {
+    throw odbc::OdbcError(source.GetLastError(), L"");
+  }
+  for (; !source.IsEOF(); source.MoveNext()) {
+    destination.AddNew();
+    destination.m_BlockKey = blockKey;
+    destination.m_EventIdDay = day;
+    destination.m_EventIdFraction = fraction;
+    destination.m_ParamKind = source.m_ParamKind;
+    destination.m_ParamName = source.m_ParamName;
+    destination.m_ValueMode = L"h";
+    destination.m_ParamDataType = source.m_ParamDataType;
+    destination.m_ParamDataSize = source.m_ParamDataSize;
+    destination.m_ParamData = source.m_ParamData;
+    destination.Update();
+    ++copied;
   }
 
   GeneratedRows generated(destination, blockKey, day, fraction);
@@ -226,7 +230,7 @@ int32_t CreateBlockData(CDbwDbSession& session, const std::wstring& serverName,
 void CreateBlockData(std::wstring serverName, std::wstring identifier, int32_t blockKey,
                      int32_t blockIndex, int32_t configKey) {
   CDbwDbSession session;
-  // A failed open was logged; the block gets no data, as with a failed event.
+  // A failed open was logged; the block gets no data.
   if (!session.OpenDb()) return;
   odbc::Transaction transaction(session.GetConnection());
   CreateBlockData(session, serverName, identifier, blockKey, blockIndex, configKey);

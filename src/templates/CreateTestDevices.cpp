@@ -75,7 +75,7 @@ struct DeviceKeys {
 // with keys read anew.
 bool LostARace(const odbc::OdbcError& error) {
   const std::wstring& state = error.SqlState();
-  return state == L"23505" || state == L"40001" || state == L"40P01";
+  return odbc::IsDuplicateKey(error) || state == L"40001" || state == L"40P01";
 }
 
 // How often one device is written again after losing a race, and how far

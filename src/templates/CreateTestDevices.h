@@ -9,9 +9,9 @@
 // the first key. Each device is written in one transaction on one
 // connection: a failure rolls back the device it hit and ends the run, with a
 // program-log entry; the devices written before it stay. A device that lost
-// a race for a key to another writer (two runs at once on a database server)
-// is rolled back and written again with the keys read anew, at most ten
-// times.
+// a race for a key to another writer (two runs at once, on a server or on
+// one SQLite file) is rolled back and written again with the keys read
+// anew, at most ten times.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +37,8 @@ TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName);
 void CreateTestDevices(std::wstring serverName);
 
 // The parameter data of one block of a test device, on a connection of its
-// own; throws odbc::OdbcError when a row cannot be written.
+// own; throws odbc::OdbcError when the event log or the template's data
+// cannot be read or a row cannot be written.
 void CreateBlockData(std::wstring serverName, std::wstring identifier, int32_t blockKey,
                      int32_t blockIndex, int32_t configKey);
 

@@ -23,7 +23,7 @@ inline std::wstring RecordsetText(std::wstring text) {
 }
 
 // `session`, or one of the record set's own opened on `connect`. Throws
-// odbc::OdbcError when neither is open.
+// odbc::OdbcError, with the reason of a failed open, when neither is open.
 inline CDbwDbSession& RecordsetSession(CDbwDbSession* session,
                                        std::unique_ptr<CDbwDbSession>& own,
                                        const std::wstring& connect) {
@@ -35,8 +35,11 @@ inline CDbwDbSession& RecordsetSession(CDbwDbSession* session,
     session = own.get();
   }
   if (!session->IsOpen()) {
-    throw odbc::OdbcError(L"the data source \"" + odbc::StripOdbcPrefix(connect) +
-                              L"\" is not open",
+    // A failed open says why; only a session never opened has no reason.
+    throw odbc::OdbcError(!session->GetLastError().Text().empty()
+                              ? session->DescribeLastError()
+                              : L"the data source \"" + odbc::StripOdbcPrefix(connect) +
+                                    L"\" is not open",
                           L"");
   }
   return *session;

@@ -40,11 +40,14 @@ bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys) {
   return true;
 }
 
-bool ListTemplateKeys(std::vector<std::wstring>& keys) {
+bool ListTemplateKeys(std::vector<std::wstring>& keys, std::wstring& problem) {
   CDbwDbSession session;
-  if (!session.OpenDb()) return false;
   CVelkPDevicesJoin join(&session);
-  join.GetAllTemplates();
+  // A listing the database refused is no plant without templates.
+  if (!session.OpenDb() || join.GetAllTemplates() != kDbwOk) {
+    problem = L"the host database could not be read: " + session.DescribeLastError();
+    return false;
+  }
   for (; !join.IsEOF(); join.MoveNext()) {
     // Exactly as long as it needs: a large plant lists thousands of keys
     // for the whole run.

@@ -16,8 +16,9 @@ namespace ravelin {
 bool ReadDeviceList(const std::wstring& path, std::vector<std::wstring>& keys);
 
 // "!NamedConfig!" and the name of every device template, in the template
-// join's order. False when the host database cannot be opened.
-bool ListTemplateKeys(std::vector<std::wstring>& keys);
+// join's order. False, and `problem` is "the host database could not be
+// read: <reason>", when the host database cannot be opened or read.
+bool ListTemplateKeys(std::vector<std::wstring>& keys, std::wstring& problem);
 
 // A key as the progress window shows it: every "!NamedConfig!" removed.
 std::wstring DisplayKey(std::wstring key);

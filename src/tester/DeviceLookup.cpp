@@ -12,10 +12,12 @@ bool IsNamedConfigMoniker(const std::wstring& moniker) {
   return FoldCase(moniker).find(L"namedconfig") != std::wstring::npos;
 }
 
-bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey) {
+bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey, int32_t* result) {
+  int32_t ignored = kDbwOk;
+  int32_t& found = result ? *result : ignored;
   CDbwExtBlockTag extTag;
   extTag.Identify(tag);
-  if (extTag.Access(nullptr) != kDbwOk) return false;
+  if ((found = extTag.Access(nullptr)) != kDbwOk) return false;
   int32_t id = -1;
   extTag.GetExtBlockTagId(&id);
   CDbwExtBlockTagId key;
@@ -24,7 +26,7 @@ bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey) {
   const CDbwTime now = CDbwEventId(49709, 0);
   CDbwBlockAsgm assignment;
   assignment.Identify(key, now);
-  if (assignment.Access(nullptr) != kDbwOk) return false;
+  if ((found = assignment.Access(nullptr)) != kDbwOk) return false;
   assignment.GetBlockId(&blockKey);
   return true;
 }

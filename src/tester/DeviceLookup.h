@@ -11,8 +11,10 @@ namespace ravelin {
 bool IsNamedConfigMoniker(const std::wstring& moniker);
 
 // The key of the block that carries `tag` now. False, and `blockKey`
-// untouched, when the tag or its assignment cannot be found.
-bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey);
+// untouched, when the tag or its assignment cannot be found; `result`, when
+// given, then tells kDbwNotFound from kDbwDatabaseError (DbwSession.h).
+bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey,
+                        int32_t* result = nullptr);
 
 // The manufacturer's and the device type's name of a block; both untouched
 // when the block cannot be read.

@@ -45,6 +45,13 @@ uint16_t BlockTypeValue(const std::wstring& text) {
 
 std::wstring ServerRoot(const std::wstring& server) { return L"\\\\" + server; }
 
+// Called while the device's CVelkDatabase, and so the global session, lives.
+std::wstring DatabaseReadFailure() {
+  const CDbwDbSession* session = CDbwDbSession::GetGlobalSessionPtr();
+  return L"the host database could not be read: " +
+         (session ? session->DescribeLastError() : std::wstring(L"no database object"));
+}
+
 std::wstring ServerUnreachable(const std::wstring& server, const CVelkToolkit& toolkit) {
   return L"server " + server + L" cannot be reached: " + toolkit.GetLastErrorText();
 }
@@ -79,6 +86,7 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
   std::wstring moniker;
   // Found before the block test, which then only sees an empty identity.
   std::wstring unreached;
+  int32_t lookup = kDbwOk;
   if (IsNamedConfigMoniker(deviceKey)) {
     moniker = deviceKey;
     if (toolkit.NewRoot(ServerRoot(server), kProtocolHart) != 0) {
@@ -98,13 +106,21 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
     }
   } else {
     name = deviceKey;
-    if (!FindBlockKeyForTag(name, blockKey)) {
-      unreached = L"no device carries this tag in the host database";
+    if (!FindBlockKeyForTag(name, blockKey, &lookup)) {
+      unreached = lookup == kDbwDatabaseError
+                      ? DatabaseReadFailure()
+                      : L"no device carries this tag in the host database";
     }
     CDbwTarnBlock block;
     block.Identify(blockKey);
-    if (block.Access(CDbwDbSession::GetGlobalSessionPtr()) != kDbwOk) {
-      if (unreached.empty()) unreached = L"the tag's block cannot be read from the host database";
+    // A database that refused the tag is not asked again for the block.
+    if (lookup == kDbwDatabaseError ||
+        (lookup = block.Access(CDbwDbSession::GetGlobalSessionPtr())) != kDbwOk) {
+      if (unreached.empty()) {
+        unreached = lookup == kDbwDatabaseError
+                        ? DatabaseReadFailure()
+                        : L"the tag's block cannot be read from the host database";
+      }
     } else {
       manufacturerId = block.GetMfrId();
       deviceType = block.GetDeviceTypeCode();
@@ -130,6 +146,7 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
   }
   TestBlock(server, name, moniker, manufacturerId, deviceType, deviceRevision, fieldbus);
   if (!unreached.empty()) m_unreachedReason = unreached;
+  m_databaseUnreadable = lookup == kDbwDatabaseError;
 }
 
 void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,

@@ -50,6 +50,10 @@ class CExecuteMapFileTest {
   // the server does not know. Empty when it was reached. The report's lines
   // are the same either way; this tells a caller that nothing was tested.
   const std::wstring& UnreachedReason() const { return m_unreachedReason; }
+  // Whether the last TestDevice found the host database unreadable (a
+  // failed statement, a lost connection; UnreachedReason says so): a run
+  // stops there rather than report every further device as unknown.
+  bool DatabaseUnreadable() const { return m_databaseUnreadable; }
 
   // 1: each block replaces the report and opens it; 0: blocks are appended.
   int32_t m_openReportAfterTest = 1;
@@ -75,6 +79,7 @@ class CExecuteMapFileTest {
 
   int m_lostReportSections = 0;
   std::wstring m_unreachedReason;
+  bool m_databaseUnreadable = false;
 };
 
 }  // namespace ravelin

@@ -154,8 +154,8 @@ bool CMapFileTestLauncherDlg::CollectKeys(std::wstring& problem) {
       problem = L"The device list file " + m_inputFile + L" and the report file " +
                 m_outputFile + L" are the same file. Choose another report file.";
     }
-  } else if (!ListTemplateKeys(m_keys)) {
-    problem = L"The host database can't be opened, so no device template was tested.";
+  } else if (!ListTemplateKeys(m_keys, problem)) {
+    problem = L"No device template was tested: " + problem + L".";
   }
   return problem.empty();
 }
@@ -182,10 +182,15 @@ void CMapFileTestLauncherDlg::OnRunTest() {
   RunTests();
   const int errors = CountInReport(m_outputFile, L"ERROR");
   const int warnings = CountInReport(m_outputFile, L"WARNING");
-  if (!m_unreached.empty()) Tell(UnreachedMessage(m_unreached, m_keys.size()));
+  if (!m_unreached.empty()) Tell(UnreachedMessage(m_unreached, m_keys.size(), m_untried));
   if (m_singleDevice) {
     OpenInNotepad(m_outputFile);
     m_view->PostClose();
+    return;
+  }
+  // A run the database stopped did not complete: the message said why.
+  if (m_stopped) {
+    m_view->Show(true);
     return;
   }
   CTestCompleteDlg complete;
@@ -203,6 +208,8 @@ void CMapFileTestLauncherDlg::TestDevice(CExecuteMapFileTest& test,
 
 void CMapFileTestLauncherDlg::RunTests() {
   m_unreached.clear();
+  m_untried = 0;
+  m_stopped = false;
   m_view->OpenProgress();
   m_test = std::make_unique<CExecuteMapFileTest>();
   m_test->m_reportFilePath = m_outputFile;
@@ -213,7 +220,8 @@ void CMapFileTestLauncherDlg::RunTests() {
 
   // A template's progress text is its name alone.
   const bool templates = !m_singleDevice && m_inputSource == 0;
-  for (const std::wstring& key : m_keys) {
+  for (size_t i = 0; i < m_keys.size(); ++i) {
+    const std::wstring& key = m_keys[i];
     m_view->SetProgressText(templates ? DisplayKey(key)
                                       : Format(L"Testing map file for %s",
                                                DisplayKey(key).c_str()));
@@ -221,21 +229,32 @@ void CMapFileTestLauncherDlg::RunTests() {
     if (!m_test->UnreachedReason().empty()) {
       m_unreached.push_back(DisplayKey(key) + L": " + m_test->UnreachedReason());
     }
+    if (m_test->DatabaseUnreadable()) {
+      m_stopped = true;
+      m_untried = m_keys.size() - i - 1;
+      break;
+    }
   }
 
   m_view->CloseProgress();
   m_test.reset();
 }
 
-std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested) {
+std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested,
+                             size_t untried) {
   constexpr size_t kShown = 10;
   std::wstring text = Format(L"%d of %d devices could not be tested:\r\n",
-                             static_cast<int>(unreached.size()), static_cast<int>(tested));
+                             static_cast<int>(unreached.size() + untried),
+                             static_cast<int>(tested));
   for (size_t i = 0; i < unreached.size() && i < kShown; ++i) {
     text += L"\r\n" + unreached[i];
   }
   if (unreached.size() > kShown) {
     text += Format(L"\r\n... and %d more", static_cast<int>(unreached.size() - kShown));
+  }
+  if (untried > 0) {
+    text += Format(L"\r\n\r\nThe run stopped there; %d more devices were not tried.",
+                   static_cast<int>(untried));
   }
   return text;
 }

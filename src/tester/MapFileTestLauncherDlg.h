@@ -110,6 +110,10 @@ class CMapFileTestLauncherDlg {
   std::vector<std::wstring> m_keys;
   // "key: reason" of each device the last run could not reach.
   std::vector<std::wstring> m_unreached;
+  // Whether a database failure stopped the last run, and how many devices
+  // it left untried.
+  bool m_stopped = false;
+  size_t m_untried = 0;
   LauncherView* m_view = nullptr;
 };
 
@@ -117,7 +121,9 @@ class CMapFileTestLauncherDlg {
 std::wstring CompletionMessage(int errors, int warnings, const std::wstring& reportPath);
 
 // The message shown before the run's end when some of `tested` devices
-// could not be reached: the count and the first few "key: reason" lines.
-std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested);
+// could not be reached: the count and the first few "key: reason" lines;
+// `untried` devices after a database failure count as unreached too.
+std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested,
+                              size_t untried);
 
 }  // namespace ravelin

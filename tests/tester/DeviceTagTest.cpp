@@ -9,6 +9,9 @@
 #include "outside/db/VelkDatabase.h"
 #include "tester/DeviceLookup.h"
 #include "tester/ExecuteMapFileTest.h"
+#include "tester/FakeLauncherView.h"
+#include "tester/MapFileTestLauncherDlg.h"
+#include "tester/TesterIds.h"
 #include "tester/MiniHost.h"
 
 namespace ravelin {
@@ -144,6 +147,43 @@ TEST_F(DeviceTagTest, UnreachedDevicesSayWhy) {
     test_.TestDevice(row.server, row.key);
     EXPECT_EQ(ToUtf8(test_.UnreachedReason()).substr(0, std::strlen(row.reason)), row.reason);
     EXPECT_EQ(test_.UnreachedReason().empty(), row.reason[0] == '\0');
+  }
+}
+
+// A statement the database refused is said as such, not as a missing tag or
+// template, and ends the run there.
+TEST_F(DeviceTagTest, TheLauncherStopsAtADatabaseThatCannotBeRead) {
+  const struct {
+    int source;
+    const wchar_t* table;
+    std::wstring box;
+  } rows[] = {
+      {IDC_DEVICES_FROM_FILE, L"ExtBlockTags",
+       L"3 of 3 devices could not be tested:\r\n\r\nPT-1: the host database could not be"
+       L" read: data source \"DSN=VELK\": SQLPrepare failed: SQLSTATE HY000: [SQLite]no such"
+       L" table: ExtBlockTags (1)\r\n\r\nThe run stopped there; 2 more devices were not tried."},
+      {IDC_ALL_TEMPLATES, L"NamedConfigs",
+       L"No device template was tested: the host database could not be read: data source"
+       L" \"DSN=VELK\": SQLPrepare failed: SQLSTATE HY000: [SQLite]no such table: NamedConfigs"
+       L" (1)."},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8(row.table));
+    Db().Execute(std::wstring(L"ALTER TABLE ") + row.table + L" RENAME TO gone");
+    testing::FakeView view;
+    CMapFileTestLauncherDlg launcher(L"PLANT1");
+    launcher.Attach(&view);
+    launcher.OnInitDialog();
+    view.CheckRadio(IDC_ALL_TEMPLATES, IDC_DEVICES_FROM_FILE, row.source);
+    view.texts[IDC_INPUT_FILE] = dir_.Write(L"devices.txt", "PT-1\nFT-3\nPT-2\n");
+    view.texts[IDC_OUTPUT_FILE] = test_.m_reportFilePath;
+    platform_.boxes.clear();
+    launcher.OnCommand(IDC_RUN_TEST);
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_EQ(platform_.boxes[0].text, row.box);
+    // No completion dialog tells of a run that completed.
+    EXPECT_TRUE(view.completions.empty());
+    Db().Execute(std::wstring(L"ALTER TABLE gone RENAME TO ") + row.table);
   }
 }
 

@@ -91,10 +91,23 @@ std::wstring WithLockWait(const std::wstring& connectString) {
          Format(L"Timeout=%d", kLockWaitMilliseconds);
 }
 
-std::wstring PostgreSqlLockWait(const std::wstring& connectString) {
-  const std::wstring settings = DataSourceAttribute(connectString, L"ConnSettings");
-  if (FoldCase(settings).find(L"lock_timeout") != std::wstring::npos) return L"";
-  return Format(L"SET lock_timeout = %d", kLockWaitMilliseconds);
+int ConnectWaitSeconds(const std::wstring& connectString) {
+  const std::wstring options = DataSourceAttribute(connectString, L"pqopt");
+  return FoldCase(options).find(L"connect_timeout") == std::wstring::npos ? kConnectWaitSeconds
+                                                                          : 0;
+}
+
+std::vector<std::wstring> PostgreSqlBounds(const std::wstring& connectString) {
+  const std::wstring settings = FoldCase(DataSourceAttribute(connectString, L"ConnSettings"));
+  std::vector<std::wstring> bounds;
+  for (const auto& [setting, milliseconds] :
+       {std::pair{L"lock_timeout", kLockWaitMilliseconds},
+        std::pair{L"statement_timeout", kStatementWaitMilliseconds}}) {
+    if (settings.find(setting) == std::wstring::npos) {
+      bounds.push_back(Format(L"SET %s = %d", setting, milliseconds));
+    }
+  }
+  return bounds;
 }
 
 std::wstring DescribeDatabaseFile(const std::wstring& connectString) {

@@ -1,5 +1,5 @@
-// What a connect string and the data source it names say: the lock wait the
-// wrapper adds to every connection, and the database file that errors name.
+// What a connect string and the data source it names say: the waits the
+// wrapper bounds on every connection, and the database file that errors name.
 #pragma once
 
 #include <string>
@@ -14,6 +14,14 @@ namespace ravelin::odbc {
 // its "lock_timeout" (no bound by default). Other drivers ignore the
 // attribute.
 constexpr int kLockWaitMilliseconds = 2000;
+
+// How long connecting to a server may take, in seconds (the ODBC login
+// timeout, which the PostgreSQL driver hands to libpq as connect_timeout),
+// and how long one statement may run there, in milliseconds (the session's
+// statement_timeout). Neither has a bound by default: a server that stopped
+// answering held the tools forever.
+constexpr int kConnectWaitSeconds = 10;
+constexpr int kStatementWaitMilliseconds = 30000;
 
 // The "key=value" attributes in order, blanks around names and plain values
 // trimmed, braces around a value removed (so a value may hold ';').
@@ -33,9 +41,15 @@ std::wstring DataSourceAttribute(const std::wstring& connectString, const std::w
 // data source sets a Timeout of its own.
 std::wstring WithLockWait(const std::wstring& connectString);
 
-// The statement that bounds a PostgreSQL connection's lock waits, or empty
-// when its data source sets "lock_timeout" itself (in "ConnSettings").
-std::wstring PostgreSqlLockWait(const std::wstring& connectString);
+// The login timeout for the connect: kConnectWaitSeconds, or 0 (none) when
+// the data source's "pqopt" sets connect_timeout itself (the PostgreSQL
+// driver refuses both at once).
+int ConnectWaitSeconds(const std::wstring& connectString);
+
+// The statements that bound a PostgreSQL connection's lock waits and
+// statements, each left out when the data source's "ConnSettings" sets
+// that setting ("lock_timeout", "statement_timeout") itself.
+std::vector<std::wstring> PostgreSqlBounds(const std::wstring& connectString);
 
 // What a failed connection's error should add about its database file:
 // "; the database file "<file>" does not exist" (or "is a directory"), or

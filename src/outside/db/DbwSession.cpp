@@ -22,6 +22,7 @@ CDbwDbSession::~CDbwDbSession() {
 bool CDbwDbSession::OpenDb(const std::wstring& connectString) {
   CloseDb();
   dataSource_ = odbc::StripOdbcPrefix(connectString);
+  lastError_ = odbc::OdbcError(L"", L"");
   try {
     connection_.Open(connectString);
     // A missing file is refused by the driver; a file that is no host
@@ -41,10 +42,14 @@ void CDbwDbSession::ExecuteSQL(const std::wstring& sql) {
   connection_.Execute(sql);
 }
 
-void CDbwDbSession::LogError(const odbc::OdbcError& error) const {
+void CDbwDbSession::LogError(const odbc::OdbcError& error) {
   BssProgLog(L"lumendb", __LINE__, 2, kDbwLogCode,
-             Format(L"Data source \"%s\": %s", dataSource_.c_str(),
-                    error.Text().c_str()));
+             Format(L"Data source \"%s\": %s", dataSource_.c_str(), error.Text().c_str()));
+  lastError_ = error;
+}
+
+std::wstring CDbwDbSession::DescribeLastError() const {
+  return Format(L"data source \"%s\": %s", dataSource_.c_str(), lastError_.Text().c_str());
 }
 
 CDbwDbSession* CDbwDbSession::GetGlobalSessionPtr() { return g_globalSession; }

@@ -48,8 +48,14 @@ class CDbwDbSession {
   // The connect string of the last OpenDb, without "ODBC;".
   const std::wstring& GetDataSource() const { return dataSource_; }
 
-  // Writes a program-log entry for a failed database call on this session.
-  void LogError(const odbc::OdbcError& error) const;
+  // Writes a program-log entry for a failed database call on this session
+  // and keeps it as the last error.
+  void LogError(const odbc::OdbcError& error);
+  // The last failed call's error on this session; its text is empty after
+  // a successful OpenDb.
+  const odbc::OdbcError& GetLastError() const { return lastError_; }
+  // The same as the tools say it: "data source \"<connect string>\": <error>".
+  std::wstring DescribeLastError() const;
 
   // The session of the open CVelkDatabase, or null.
   static CDbwDbSession* GetGlobalSessionPtr();
@@ -60,6 +66,7 @@ class CDbwDbSession {
 
   odbc::Connection connection_;
   std::wstring dataSource_;  // the connect string, for log entries
+  odbc::OdbcError lastError_{L"", L""};
 };
 
 // Runs a lookup of a record class on `session`; null means the global

@@ -63,6 +63,12 @@ Dbms DbmsOf(SQLHDBC connection) {
 OdbcError::OdbcError(const std::wstring& text, std::wstring sqlState)
     : std::runtime_error(ToUtf8(text)), text_(text), sqlState_(std::move(sqlState)) {}
 
+bool IsDuplicateKey(const OdbcError& error) {
+  return error.SqlState() == L"23505" ||
+         (error.SqlState() == L"HY000" &&
+          error.Text().find(L"UNIQUE constraint failed") != std::wstring::npos);
+}
+
 std::wstring StripOdbcPrefix(const std::wstring& connectString) {
   constexpr std::wstring_view prefix = L"ODBC;";
   if (connectString.size() >= prefix.size() &&
@@ -242,6 +248,11 @@ void Connection::Open(const std::wstring& connectString) {
   Close();
   const std::wstring plain = StripOdbcPrefix(connectString);
   const std::string text = ToUtf8(WithLockWait(plain));
+  // A driver without a login timeout (SQLite's) ignores it.
+  SQLSetConnectAttr(connection_, SQL_ATTR_LOGIN_TIMEOUT,
+                    reinterpret_cast<SQLPOINTER>(
+                        static_cast<SQLULEN>(ConnectWaitSeconds(plain))),
+                    0);
   SQLCHAR completed[1024];
   SQLSMALLINT length = 0;
   if (!Succeeded(SQLDriverConnect(connection_, nullptr, Sql(text), SQL_NTS, completed,
@@ -253,8 +264,7 @@ void Connection::Open(const std::wstring& connectString) {
   open_ = true;
   dbms_ = DbmsOf(connection_);
   if (dbms_ == Dbms::kPostgreSql) {
-    const std::wstring lockWait = PostgreSqlLockWait(plain);
-    if (!lockWait.empty()) Execute(lockWait);
+    for (const std::wstring& bound : PostgreSqlBounds(plain)) Execute(bound);
   }
 }
 

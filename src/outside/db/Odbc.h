@@ -29,6 +29,10 @@ class OdbcError : public std::runtime_error {
   std::wstring sqlState_;
 };
 
+// A key the database holds already: SQLSTATE 23505 from a server, or the
+// SQLite driver's "UNIQUE constraint failed", which it reports as HY000.
+bool IsDuplicateKey(const OdbcError& error);
+
 using Bytes = std::vector<uint8_t>;
 
 class Connection;
@@ -89,7 +93,8 @@ class Connection {
 
   // Connects with an ODBC connect string ("DSN=..." or "DRIVER=...;..."); an
   // MFC-style "ODBC;" prefix is ignored. Statements wait at most
-  // kLockWaitMilliseconds for another connection's lock (ConnectString.h).
+  // kLockWaitMilliseconds for another connection's lock; on a server the
+  // connect and each statement are bounded too (ConnectString.h).
   void Open(const std::wstring& connectString);
   void Close();
   bool IsOpen() const { return open_; }

@@ -177,7 +177,7 @@ TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   dir.Write(L"odbc.ini",
             "[VELK]\nDatabase=/p/v\xC3\xA9lk.db\n[SLOW]\nTimeout = 9000\n"
             "[PG]\nDriver=PostgreSQL\nDatabase=" + ToUtf8(dir.Path()) +
-                "\nConnSettings=SET LOCK_TIMEOUT=0\n");
+                "\nConnSettings=SET LOCK_TIMEOUT=0\npqopt=Connect_Timeout=3\n");
   const std::wstring savedIni = EnvironmentValue(L"ODBCINI");
   const std::wstring savedSys = EnvironmentValue(L"ODBCSYSINI");
   SetEnvironmentValue(L"ODBCINI", dir.Join(L"odbc.ini"));
@@ -213,8 +213,17 @@ TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   EXPECT_EQ(DescribeDatabaseFile(L"DSN=PG"), L"");
   EXPECT_EQ(DescribeDatabaseFile(L"DRIVER={SQLite3};Database=" + dir.Path()),
             L"; the database file \"" + dir.Path() + L"\" is a directory");
-  EXPECT_EQ(PostgreSqlLockWait(L"DSN=VELK"), L"SET lock_timeout = 2000");
-  EXPECT_EQ(PostgreSqlLockWait(L"DSN=PG"), L"");
+  // A bound the data source sets itself wins, each on its own.
+  EXPECT_EQ(PostgreSqlBounds(L"DSN=VELK"),
+            (std::vector<std::wstring>{L"SET lock_timeout = 2000",
+                                       L"SET statement_timeout = 30000"}));
+  EXPECT_EQ(PostgreSqlBounds(L"DSN=PG"),
+            std::vector<std::wstring>{L"SET statement_timeout = 30000"});
+  EXPECT_EQ(PostgreSqlBounds(L"DSN=PG;ConnSettings={SET statement_timeout=5}"),
+            std::vector<std::wstring>{L"SET lock_timeout = 2000"});
+  EXPECT_EQ(ConnectWaitSeconds(L"DSN=VELK"), 10);
+  EXPECT_EQ(ConnectWaitSeconds(L"DSN=PG"), 0);
+  EXPECT_EQ(ConnectWaitSeconds(L"DSN=VELK;pqopt={sslmode=disable}"), 10);
   // A server connection gives the server's attributes, with a database.
   for (const wchar_t* refused : {L"DSN=VELK;Database=v", L"Servername=/s;driver={PostgreSQL};"
                                  L"Database=v", L"Servername=/s;Username=me",
