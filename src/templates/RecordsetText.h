@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "outside/db/ConnectString.h"
 #include "outside/db/DbwSession.h"
 #include "outside/db/Odbc.h"
 
@@ -35,7 +36,8 @@ inline CDbwDbSession& RecordsetSession(CDbwDbSession* session,
     session = own.get();
   }
   if (!session->IsOpen()) {
-    throw odbc::OdbcError(L"the data source \"" + odbc::StripOdbcPrefix(connect) +
+    throw odbc::OdbcError(L"the data source \"" +
+                              odbc::MaskPassword(odbc::StripOdbcPrefix(connect)) +
                               L"\" is not open",
                           L"");
   }
