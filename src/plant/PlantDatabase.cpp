@@ -189,6 +189,19 @@ void ClaimServerDatabase(odbc::Connection& db, const std::wstring& database) {
                           database.c_str()));
 }
 
+// The tools' text crosses the ANSI driver as UTF-8 bytes, which only a UTF8
+// database stores as the characters they are.
+void RequireUtf8(odbc::Connection& db, const std::wstring& database) {
+  Statement encoding = db.Prepare(L"SELECT pg_encoding_to_char(encoding) FROM pg_database"
+                                  L" WHERE datname = current_database()");
+  encoding.Execute();
+  const std::wstring name = encoding.Fetch() ? encoding.GetText(1) : L"";
+  if (name == L"UTF8") return;
+  throw PlantError(Format(L"the database \"%s\" has the encoding %s; the host database must"
+                          L" be UTF8 (createdb -E UTF8 -T template0)",
+                          database.c_str(), name.c_str()));
+}
+
 // Host tables on the search path that carry no mark of an earlier plant.
 std::vector<std::wstring> ForeignHostTables(odbc::Connection& db) {
   Statement mark = db.Prepare(
@@ -228,6 +241,7 @@ void WritePlantServerDatabase(const Plant& plant, const std::wstring& server,
   odbc::Transaction transaction(db);
   const std::wstring database = odbc::ConnectAttribute(server, L"Database");
   ClaimServerDatabase(db, database);
+  RequireUtf8(db, database);
   if (!replaceForeign) {
     const std::vector<std::wstring> foreign = ForeignHostTables(db);
     if (!foreign.empty()) {

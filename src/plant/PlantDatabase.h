@@ -15,8 +15,9 @@ void WritePlantDatabase(const Plant& plant, const std::wstring& databaseFile);
 // Replaces the host schema's tables in the server database of `server` (the
 // PostgreSQL ODBC driver's attributes) with the plant's, in one transaction.
 // Tables of the host schema's names that an earlier plant did not make are
-// refused (PlantError) unless `replaceForeign`; so is a database another
-// run is writing a plant into. Throws odbc::OdbcError.
+// refused (PlantError) unless `replaceForeign`; so are a database another
+// run is writing a plant into and one that is not UTF8. Throws
+// odbc::OdbcError.
 void WritePlantServerDatabase(const Plant& plant, const std::wstring& server,
                               bool replaceForeign = false);
 

@@ -32,16 +32,18 @@ constexpr char kUsage[] =
     "                 attributes, e.g. \"Servername=/run/postgresql;Port=5432;\n"
     "                 Database=velk;Username=me;Password={secret}\". A value\n"
     "                 holding ';' or '}' goes in braces, each '}' in it doubled:\n"
-    "                 Password={a;b}}c} is a;b}c. The database must exist; the\n"
-    "                 host tables an earlier plant made in it are replaced, others\n"
-    "                 stay. VELK in DIR/odbc.ini then names that database, the\n"
-    "                 password included (the file is readable by its owner only).\n"
+    "                 Password={a;b}}c} is a;b}c. The database must exist and be\n"
+    "                 UTF8; the host tables an earlier plant made in it are\n"
+    "                 replaced, others stay. VELK in DIR/odbc.ini then names that\n"
+    "                 database, the password included (the file is readable by\n"
+    "                 its owner only).\n"
     "  --replace      drop host tables in that database that ravelin-plant did\n"
     "                 not make, too (without it they are refused)\n"
     "  --help         show this text\n"
     "\n"
     "DIR must be missing, empty, or a plant made by ravelin-plant, which is\n"
-    "replaced. See docs/plant.md.\n";
+    "replaced once the new one is complete: a run that fails leaves DIR as it\n"
+    "was. See docs/plant.md.\n";
 
 int UsageError(const std::wstring& message) {
   std::fprintf(stderr, "ravelin-plant: %s\nTry 'ravelin-plant --help'.\n",

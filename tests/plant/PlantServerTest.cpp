@@ -170,7 +170,7 @@ TEST_F(PlantServerTest, AFailedServerPlantLeavesTheFolderAsItWas) {
   EXPECT_FALSE(fs::exists(FsPath(fresh)));
 }
 
-TEST_F(PlantServerTest, TablesItDidNotMakeAndAPlantBeingMadeAreRefused) {
+TEST_F(PlantServerTest, ForeignTablesAPlantBeingMadeAndAnotherEncodingAreRefused) {
   const std::wstring database = testing::FreshServerDatabase(server_, L"_foreign");
   odbc::Connection db;
   db.Open(PostgreSqlConnectString(database));
@@ -197,6 +197,14 @@ TEST_F(PlantServerTest, TablesItDidNotMakeAndAPlantBeingMadeAreRefused) {
   EXPECT_EQ(busy.status, 1);
   EXPECT_THAT(busy.err, HasSubstr("another plant is being made in the database"));
   EXPECT_EQ(Count(db, L"SELECT COUNT(*) FROM NamedConfigs"), 1);
+  other.Commit();
+
+  admin_.Execute(L"DROP DATABASE IF EXISTS plant_latin1 WITH (FORCE)");
+  admin_.Execute(L"CREATE DATABASE plant_latin1 ENCODING 'LATIN1' LC_COLLATE 'C' LC_CTYPE 'C'"
+                 L" TEMPLATE template0");
+  const Outcome latin1 = Plant(root, server_ + L";Database=plant_latin1");
+  EXPECT_EQ(latin1.status, 1);
+  EXPECT_THAT(latin1.err, HasSubstr("has the encoding LATIN1; the host database must be UTF8"));
 }
 
 }  // namespace
