@@ -178,7 +178,8 @@ void WriteTemplates(odbc::Connection& db, Identities& identities, const Plant& p
   }
 }
 
-// Takes the server plant's lock for this transaction, or says who holds it.
+// Takes the server plant's lock for this transaction, or says that another
+// run holds it.
 void ClaimServerDatabase(odbc::Connection& db, const std::wstring& database) {
   Statement claim = db.Prepare(Format(
       L"SELECT CASE WHEN pg_try_advisory_xact_lock(%d) THEN 1 ELSE 0 END", kServerPlantLock));
