@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows release package: the win32 and win64 presets' plug-in,
 # ravelin-host.exe and ravelin-test.exe (optimised, with debug information),
-# stripped, in one archive with the installation notes and the registration
-# scripts. Each binary's debug information stays in the staging folder beside
-# it (NAME.debug, named in the binary's .gnu_debuglink) and out of the archive.
+# stripped, in one archive with the administrator's installation notes
+# (docs/INSTALL.txt) and the registration scripts. Each binary's debug
+# information stays in the staging folder beside it (NAME.debug, named in the
+# binary's .gnu_debuglink) and out of the archive.
 # Usage: tools/package.sh [OUT-DIR]   (default build/package)
 # Prints the archive's path last.
 set -euo pipefail
@@ -47,13 +48,7 @@ stage_build build/win64
 crlf() { sed -e 's/\r$//' -e 's/$/\r/' "$1" >"$2"; }
 crlf src/entry/win32/register.cmd "$stage/register.cmd"
 crlf src/entry/win32/unregister.cmd "$stage/unregister.cmd"
-awk '/^## / { inside = ($0 == "## Installing on Windows") } inside' README.md >"$stage/INSTALL.md"
-if [ "$(wc -l <"$stage/INSTALL.md")" -lt 10 ]; then
-  echo "package: README.md has no \"## Installing on Windows\" section" >&2
-  exit 1
-fi
-crlf "$stage/INSTALL.md" "$stage/INSTALL.txt"
-rm "$stage/INSTALL.md"
+crlf docs/INSTALL.txt "$stage/INSTALL.txt"
 
 zip=$(. build/win64/package.env && echo "$zip")
 files=(INSTALL.txt register.cmd unregister.cmd)

@@ -60,6 +60,9 @@ start)
   fi
   run "$bin/initdb" -D "$cluster/data" -U ravelin -E UTF8 --locale=C.UTF-8 -A trust --no-sync \
     >"$state/initdb.log" 2>&1 || { cat "$state/initdb.log" >&2; exit 1; }
+  # Members of the role ravelin_password must give their password (the other
+  # roles are trusted): tests that a password reaches the server make them.
+  run sed -i '1i local all +ravelin_password scram-sha-256' "$cluster/data/pg_hba.conf"
   # Test data is thrown away: no disk syncs, unless a benchmark wants them.
   sync=off
   [ "${3:-}" = --durable ] && sync=on

@@ -4,10 +4,14 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <vector>
 
+#include "base/Text.h"
+#include "outside/db/ConnectString.h"
 #include "outside/db/DataSource.h"
 #include "outside/db/HostSchema.h"
 #include "outside/db/Odbc.h"
+#include "plant/PlantFiles.h"
 #include "plant/RevisionKinds.h"
 
 namespace ravelin::plant {
@@ -174,6 +178,45 @@ void WriteTemplates(odbc::Connection& db, Identities& identities, const Plant& p
   }
 }
 
+// Takes the server plant's lock for this transaction, or says that another
+// run holds it.
+void ClaimServerDatabase(odbc::Connection& db, const std::wstring& database) {
+  Statement claim = db.Prepare(Format(
+      L"SELECT CASE WHEN pg_try_advisory_xact_lock(%d) THEN 1 ELSE 0 END", kServerPlantLock));
+  claim.Execute();
+  if (claim.Fetch() && claim.GetInt(1) == 1) return;
+  throw PlantError(Format(L"another plant is being made in the database \"%s\" by a"
+                          L" ravelin-plant run at this moment; try again when it has finished",
+                          database.c_str()));
+}
+
+// The tools' text crosses the ANSI driver as UTF-8 bytes, which only a UTF8
+// database stores as the characters they are.
+void RequireUtf8(odbc::Connection& db, const std::wstring& database) {
+  Statement encoding = db.Prepare(L"SELECT pg_encoding_to_char(encoding) FROM pg_database"
+                                  L" WHERE datname = current_database()");
+  encoding.Execute();
+  const std::wstring name = encoding.Fetch() ? encoding.GetText(1) : L"";
+  if (name == L"UTF8") return;
+  throw PlantError(Format(L"the database \"%s\" has the encoding %s; the host database must"
+                          L" be UTF8 (createdb -E UTF8 -T template0)",
+                          database.c_str(), name.c_str()));
+}
+
+// Host tables on the search path that carry no mark of an earlier plant.
+std::vector<std::wstring> ForeignHostTables(odbc::Connection& db) {
+  Statement mark = db.Prepare(
+      L"SELECT COALESCE(obj_description(t.oid, 'pg_class'), '')"
+      L" FROM (SELECT to_regclass(?) AS oid) t WHERE t.oid IS NOT NULL");
+  std::vector<std::wstring> foreign;
+  for (const std::wstring& table : HostSchemaTables()) {
+    mark.Bind(1, table);
+    mark.Execute();
+    if (mark.Fetch() && mark.GetText(1) != kServerTableMark) foreign.push_back(table);
+  }
+  return foreign;
+}
+
 void WriteRows(const Plant& plant, odbc::Connection& db) {
   Identities identities(db);
   WriteDevices(db, identities, plant);
@@ -191,13 +234,31 @@ void WritePlantDatabase(const Plant& plant, const std::wstring& databaseFile) {
   transaction.Commit();
 }
 
-void WritePlantServerDatabase(const Plant& plant, const std::wstring& server) {
+void WritePlantServerDatabase(const Plant& plant, const std::wstring& server,
+                              bool replaceForeign) {
   odbc::Connection db;
   db.Open(PostgreSqlConnectString(server));
   // One transaction: a failure leaves the server's old plant as it was.
   odbc::Transaction transaction(db);
+  const std::wstring database = odbc::ConnectAttribute(server, L"Database");
+  ClaimServerDatabase(db, database);
+  RequireUtf8(db, database);
+  if (!replaceForeign) {
+    const std::vector<std::wstring> foreign = ForeignHostTables(db);
+    if (!foreign.empty()) {
+      std::wstring names;
+      for (const std::wstring& table : foreign) names += (names.empty() ? L"" : L", ") + table;
+      throw PlantError(Format(
+          L"the database \"%s\" holds tables that ravelin-plant did not make but would"
+          L" replace: %s; give --replace to drop them, or use another database",
+          database.c_str(), names.c_str()));
+    }
+  }
   DropHostSchema(db);
   CreateHostSchema(db);
+  for (const std::wstring& table : HostSchemaTables()) {
+    db.Execute(Format(L"COMMENT ON TABLE %s IS '%s'", table.c_str(), kServerTableMark));
+  }
   WriteRows(plant, db);
   transaction.Commit();
 }

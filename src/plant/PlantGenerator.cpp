@@ -50,37 +50,84 @@ std::string ProfileBytes(const std::wstring& text) {
   return "\xEF\xBB\xBF" + ToUtf8(text);
 }
 
-void RemoveContent(const fs::path& directory) {
-  std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(directory, error)) {
-    fs::remove_all(entry.path(), error);
-    if (error) {
-      throw PlantError(Format(L"cannot remove \"%s\" of the old plant: %s",
-                              entry.path().wstring().c_str(),
-                              FromUtf8(error.message()).c_str()));
-    }
+// Where an earlier plant waits while its successor is made, so that a
+// failed run can put it back.
+constexpr wchar_t kOldPlantName[] = L".ravelin-plant-old";
+
+// Moves the earlier plant back from aside.
+void PutBack(const fs::path& directory) {
+  std::error_code ignored;
+  const fs::path aside = directory / FsPath(kOldPlantName);
+  for (const fs::directory_entry& entry : fs::directory_iterator(aside, ignored)) {
+    fs::rename(entry.path(), directory / entry.path().filename(), ignored);
   }
+  fs::remove(aside, ignored);
 }
 
-// Makes the directory ready: missing, empty, or an earlier plant.
-void PrepareDirectory(const std::wstring& directory) {
+// What the folder held before this run, to put back when it fails.
+struct Before {
+  fs::path created;  // the topmost folder this run made, or empty
+  bool oldPlant = false;
+};
+
+// Makes the directory ready: missing, empty, or an earlier plant, which is
+// moved aside whole (its marker stays, so that the folder stays ours).
+Before PrepareDirectory(const std::wstring& directory) {
   const fs::path path = FsPath(directory);
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
+  Before before;
   if (!fs::exists(status)) {
+    before.created = path;
+    while (before.created.has_parent_path() && before.created.parent_path() != before.created &&
+           !fs::exists(before.created.parent_path(), error)) {
+      before.created = before.created.parent_path();
+    }
     MakeDirectories(directory);
-    return;
+    return before;
   }
   if (!fs::is_directory(status)) {
     throw PlantError(Format(L"\"%s\" exists and is not a folder", directory.c_str()));
   }
-  if (fs::is_empty(path, error)) return;
-  if (!fs::exists(path / FsPath(kMarkerName))) {
+  if (fs::is_empty(path, error)) return before;
+  const fs::path marker = path / FsPath(kMarkerName);
+  if (!fs::exists(marker)) {
     throw PlantError(Format(L"\"%s\" is not empty and was not made by ravelin-plant;"
                             L" refusing to overwrite it",
                             directory.c_str()));
   }
-  RemoveContent(path);
+  // One left by a run that was killed belongs to no plant any more.
+  const fs::path aside = path / FsPath(kOldPlantName);
+  fs::remove_all(aside, error);
+  fs::create_directory(aside, error);
+  for (const fs::directory_entry& entry : fs::directory_iterator(path, error)) {
+    if (error || entry.path() == marker || entry.path() == aside) continue;
+    fs::rename(entry.path(), aside / entry.path().filename(), error);
+    if (error) break;
+  }
+  before.oldPlant = true;
+  if (error) {
+    PutBack(path);
+    throw PlantError(Format(L"cannot move the old plant in \"%s\" aside: %s",
+                            directory.c_str(), FromUtf8(error.message()).c_str()));
+  }
+  return before;
+}
+
+// Removes what a failed run made and puts back what the folder held.
+void Restore(const fs::path& directory, const Before& before) {
+  std::error_code ignored;
+  if (!before.created.empty()) {
+    fs::remove_all(before.created, ignored);
+    return;
+  }
+  const fs::path marker = directory / FsPath(kMarkerName);
+  const fs::path aside = directory / FsPath(kOldPlantName);
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory, ignored)) {
+    if (before.oldPlant && (entry.path() == marker || entry.path() == aside)) continue;
+    fs::remove_all(entry.path(), ignored);
+  }
+  if (before.oldPlant) PutBack(directory);
 }
 
 void WriteHostFiles(const std::wstring& root, const std::wstring& hartRoot,
@@ -95,7 +142,8 @@ void WriteHostFiles(const std::wstring& root, const std::wstring& hartRoot,
                                      hartRoot.c_str(), reports.c_str(), kPlantServer)));
 }
 
-void Generate(const std::wstring& root, size_t templates, const std::wstring& server) {
+void Generate(const std::wstring& root, size_t templates, const std::wstring& server,
+              bool replaceForeign) {
   const std::wstring dd = JoinPath(root, L"dd");
   const std::wstring hartRoot = JoinPath(dd, L"hart");
   const std::wstring fieldbusRoot = JoinPath(dd, L"fieldbus");
@@ -123,7 +171,7 @@ void Generate(const std::wstring& root, size_t templates, const std::wstring& se
     written = WriteVelkDataSource(root, database);
   } else {
     written = WriteVelkServerDataSource(root, server);
-    if (written) WritePlantServerDatabase(plant, server);
+    if (written) WritePlantServerDatabase(plant, server, replaceForeign);
   }
   if (!written) {
     throw PlantError(Format(L"cannot write the data source files odbc.ini and odbcinst.ini"
@@ -135,21 +183,28 @@ void Generate(const std::wstring& root, size_t templates, const std::wstring& se
 }  // namespace
 
 void GeneratePlant(const std::wstring& directory, size_t templates,
-                   const std::wstring& server) {
+                   const std::wstring& server, bool replaceForeign) {
+  // Refused before anything is written.
+  if (!server.empty()) PostgreSqlConnectString(server);
   std::error_code error;
   fs::path absolute = fs::absolute(FsPath(directory), error).lexically_normal();
   if (!absolute.has_filename()) absolute = absolute.parent_path();  // "dir/"
   const std::wstring root = error ? directory : absolute.wstring();
-  PrepareDirectory(root);
-  WriteFileBytes(JoinPath(root, kMarkerName), "Generated by ravelin-plant.\n");
+  const Before before = PrepareDirectory(root);
   try {
-    Generate(root, templates, server);
+    WriteFileBytes(JoinPath(root, kMarkerName), "Generated by ravelin-plant.\n");
+    Generate(root, templates, server, replaceForeign);
   } catch (...) {
-    std::error_code ignored;
-    for (const fs::directory_entry& entry : fs::directory_iterator(FsPath(root), ignored)) {
-      fs::remove_all(entry.path(), ignored);
-    }
+    Restore(FsPath(root), before);
     throw;
+  }
+  if (before.oldPlant) {
+    fs::remove_all(FsPath(root) / FsPath(kOldPlantName), error);
+    if (error) {
+      throw PlantError(Format(L"cannot remove the old plant in \"%s\": %s",
+                              JoinPath(root, kOldPlantName).c_str(),
+                              FromUtf8(error.message()).c_str()));
+    }
   }
 }
 

@@ -19,13 +19,15 @@ constexpr wchar_t kMarkerName[] = L".ravelin-plant";
 
 // Replaces the content of `directory` (created when missing; refused unless
 // empty or made by this program) with the plant of `templates` templates and
-// as many tagged devices. Throws PlantError or odbc::OdbcError; a plant that
-// failed half-way is removed again.
+// as many tagged devices. Throws PlantError or odbc::OdbcError; a run that
+// fails leaves the folder as it found it (an earlier plant whole, a folder it
+// made removed).
 //
 // With `server` (the PostgreSQL ODBC driver's attributes, DataSource.h) the
 // host database is that server database instead of velk.db: the schema's
-// tables there are replaced, other tables stay.
+// tables there are replaced, other tables stay. Host tables that no earlier
+// plant made are refused unless `replaceForeign` (PlantDatabase.h).
 void GeneratePlant(const std::wstring& directory, size_t templates,
-                   const std::wstring& server = L"");
+                   const std::wstring& server = L"", bool replaceForeign = false);
 
 }  // namespace ravelin::plant

@@ -1,11 +1,12 @@
-// ravelin-plant DIR [--templates N] [--database-server CONNECTION]: generates
-// the sample plant.
+// ravelin-plant DIR [--templates N] [--database-server CONNECTION [--replace]]:
+// generates the sample plant.
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
 #include "base/Text.h"
+#include "outside/db/ConnectString.h"
 #include "outside/db/DataSource.h"
 #include "outside/db/Odbc.h"
 #include "plant/PlantContent.h"
@@ -17,7 +18,7 @@ namespace {
 using namespace ravelin;
 
 constexpr char kUsage[] =
-    "Usage: ravelin-plant DIR [--templates N] [--database-server CONNECTION]\n"
+    "Usage: ravelin-plant DIR [--templates N] [--database-server CONNECTION [--replace]]\n"
     "\n"
     "Generates a sample host installation into DIR: velk.ini and the host\n"
     "profile values, the DD tree with map files, the host database (data\n"
@@ -29,13 +30,20 @@ constexpr char kUsage[] =
     "                 put the host database on a PostgreSQL server instead of\n"
     "                 DIR/velk.db: CONNECTION is the PostgreSQL ODBC driver's\n"
     "                 attributes, e.g. \"Servername=/run/postgresql;Port=5432;\n"
-    "                 Database=velk;Username=me\". The database must exist; the\n"
-    "                 host tables in it are replaced, others stay. VELK in\n"
-    "                 DIR/odbc.ini then names that database.\n"
+    "                 Database=velk;Username=me;Password={secret}\". A value\n"
+    "                 holding ';' or '}' goes in braces, each '}' in it doubled:\n"
+    "                 Password={a;b}}c} is a;b}c. The database must exist and be\n"
+    "                 UTF8; the host tables an earlier plant made in it are\n"
+    "                 replaced, others stay. VELK in DIR/odbc.ini then names that\n"
+    "                 database, the password included (the file is readable by\n"
+    "                 its owner only).\n"
+    "  --replace      drop host tables in that database that ravelin-plant did\n"
+    "                 not make, too (without it they are refused)\n"
     "  --help         show this text\n"
     "\n"
     "DIR must be missing, empty, or a plant made by ravelin-plant, which is\n"
-    "replaced. See docs/plant.md.\n";
+    "replaced once the new one is complete: a run that fails leaves DIR as it\n"
+    "was. See docs/plant.md.\n";
 
 int UsageError(const std::wstring& message) {
   std::fprintf(stderr, "ravelin-plant: %s\nTry 'ravelin-plant --help'.\n",
@@ -57,6 +65,7 @@ int main(int argc, char** argv) {
   std::string directory;
   size_t templates = plant::kDefaultTemplates;
   std::wstring server;
+  bool replace = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -70,6 +79,8 @@ int main(int argc, char** argv) {
                                  static_cast<int>(plant::kMaxTemplates),
                                  FromUtf8(argv[i]).c_str()));
       }
+    } else if (arg == "--replace") {
+      replace = true;
     } else if (arg == "--database-server") {
       if (i + 1 == argc || argv[i + 1][0] == '\0') {
         return UsageError(L"--database-server needs the server's connection attributes");
@@ -84,6 +95,7 @@ int main(int argc, char** argv) {
     }
   }
   if (directory.empty()) return UsageError(L"no directory given");
+  if (replace && server.empty()) return UsageError(L"--replace goes with --database-server");
   if (!server.empty()) {
     try {
       PostgreSqlConnectString(server);
@@ -94,7 +106,7 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   try {
-    plant::GeneratePlant(FromUtf8(directory), templates, server);
+    plant::GeneratePlant(FromUtf8(directory), templates, server, replace);
   } catch (const plant::PlantError& error) {
     std::fprintf(stderr, "ravelin-plant: %s\n", ToUtf8(error.Message()).c_str());
     return 1;
@@ -104,7 +116,7 @@ int main(int argc, char** argv) {
                    directory.c_str(), ToUtf8(error.Text()).c_str());
     } else {
       std::fprintf(stderr, "ravelin-plant: the host database on the server \"%s\": %s\n",
-                   ToUtf8(server).c_str(), ToUtf8(error.Text()).c_str());
+                   ToUtf8(odbc::MaskPassword(server)).c_str(), ToUtf8(error.Text()).c_str());
     }
     return 1;
   }

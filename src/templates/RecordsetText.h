@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "outside/db/ConnectString.h"
 #include "outside/db/DbwSession.h"
 #include "outside/db/Odbc.h"
 
@@ -18,15 +19,16 @@ constexpr uint32_t kRecordsetLogCode = 0x20000030;
 constexpr size_t kRecordsetTextLimit = 255;
 
 inline std::wstring RecordsetText(std::wstring text) {
-  if (text.size() > kRecordsetTextLimit) text.resize(kRecordsetTextLimit);
+  if (text.size() > kRecordsetTextLimit)
+    text.resize(kRecordsetTextLimit);
   return text;
 }
 
 // `session`, or one of the record set's own opened on `connect`. Throws
 // odbc::OdbcError, with the reason of a failed open, when neither is open.
-inline CDbwDbSession& RecordsetSession(CDbwDbSession* session,
-                                       std::unique_ptr<CDbwDbSession>& own,
-                                       const std::wstring& connect) {
+inline CDbwDbSession &RecordsetSession(CDbwDbSession *session,
+                                       std::unique_ptr<CDbwDbSession> &own,
+                                       const std::wstring &connect) {
   if (session == nullptr) {
     if (!own) {
       own = std::make_unique<CDbwDbSession>();
@@ -36,13 +38,15 @@ inline CDbwDbSession& RecordsetSession(CDbwDbSession* session,
   }
   if (!session->IsOpen()) {
     // A failed open says why; only a session never opened has no reason.
-    throw odbc::OdbcError(!session->GetLastError().Text().empty()
-                              ? session->DescribeLastError()
-                              : L"the data source \"" + odbc::StripOdbcPrefix(connect) +
-                                    L"\" is not open",
-                          L"");
+    throw odbc::OdbcError(
+        !session->GetLastError().Text().empty()
+            ? session->DescribeLastError()
+            : L"the data source \"" +
+                  odbc::MaskPassword(odbc::StripOdbcPrefix(connect)) +
+                  L"\" is not open",
+        L"");
   }
   return *session;
 }
 
-}  // namespace ravelin
+} // namespace ravelin

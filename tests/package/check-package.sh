@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The release archive made by tools/package.sh: named after the builds'
-# version, exactly the listed files, Windows line ends in the text files, and
+# version, exactly the listed files, Windows line ends in the text files, the
+# administrator's notes naming only what the archive holds, and
 # every binary stripped, linked to a debug file that matches it, carrying the
 # version in its VERSIONINFO and importing system DLLs only.
 # Usage: check-package.sh [PACKAGE-DIR]   (default build/package)
@@ -36,7 +37,14 @@ trap 'rm -rf "$work"' EXIT
 for text in INSTALL.txt register.cmd unregister.cmd; do
   if grep -qv $'\r$' "$work/unpacked/$text"; then fail "$text has lines without CR LF"; fi
 done
-grep -q '^register\.cmd ' "$work/unpacked/INSTALL.txt" || fail "INSTALL.txt is not the installation section"
+tr -d '\r' <"$work/unpacked/INSTALL.txt" | cmp -s - docs/INSTALL.txt ||
+  fail "INSTALL.txt is not docs/INSTALL.txt"
+# What the notes name is in the archive; they are read without the source tree.
+for named in $(grep -o '[A-Za-z0-9_.\\-]*\.\(txt\|cmd\|exe\|dll\|md\)\b' docs/INSTALL.txt | sort -u); do
+  case $named in *odbcad32.exe|*regsvr32.exe|*ravelin-check.txt|MapFileTestResults.txt|ProgLog.txt) continue ;; esac
+  grep -qxF "${named//\\//}" <<<"$listed" || grep -qx "x\(86\|64\)/${named//\\//}" <<<"$listed" ||
+    fail "INSTALL.txt names $named, which the archive does not hold"
+done
 
 # System DLLs a Windows installation has; a runtime DLL (libstdc++, libgcc,
 # libwinpthread) would mean a file the administrator is not given.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # An administrator's installation from the release archive, in a Wine prefix
-# of its own: unpack into a folder whose name has blanks and parentheses,
+# of its own: unpack into a folder whose name has blanks, parentheses and '&',
 # register.cmd x64, ravelin-test --version, a JScript client through COM,
 # unregister.cmd x64, and no key left. Also what can be seen here of the rest:
 # the default x86 goes to SysWOW64's regsvr32 (this Wine has none), and a
@@ -20,7 +20,7 @@ tools/wine-fixture.sh start "$state" >/dev/null
 . "$source_dir/tests/win32/wine-common.sh" "$out"
 unset DISPLAY  # the launched tools' dialogs fail at once instead of waiting
 
-install="$work/Program Files (x86)/Ravelin"
+install="$work/Program Files (x86)/R&D Ravelin"
 mkdir -p "$install"
 "$unzip" -q "$archive" -d "$install"
 
@@ -34,8 +34,8 @@ script() {
 dll=$(winpath "$install/x64/ravelin.dll")
 clsid='{B7C62322-338E-4969-86C3-6C3B5314092D}'
 
-expect_text "register.cmd x64" "registering $dll
-with C:\\windows\\System32\\regsvr32.exe
+expect_text "register.cmd x64" "registering \"$dll\"
+with \"C:\\windows\\System32\\regsvr32.exe\"
 Ravelin x64 plug-in registered.
 exit 0" "$(script register.cmd x64)"
 expect_text "registered server" "    (Default)    REG_SZ    $dll" \
@@ -51,13 +51,13 @@ expect_text "script client" "launched" \
 expect_text "launch trace" "op=3 server=P1
 op=0 server=P2 tag=PT-101" "$(cat "$work/trace.txt")"
 
-expect_text "register.cmd (x86)" "FAILED: C:\\windows\\SysWOW64\\regsvr32.exe not found.
+expect_text "register.cmd (x86)" "FAILED: \"C:\\windows\\SysWOW64\\regsvr32.exe\" not found.
 exit 1" "$(script register.cmd)"
 expect_text "register.cmd with an unknown bitness" "usage: register.cmd [x86|x64]
 exit 2" "$(script register.cmd x32)"
 
-expect_text "unregister.cmd x64" "unregistering $dll
-with C:\\windows\\System32\\regsvr32.exe
+expect_text "unregister.cmd x64" "unregistering \"$dll\"
+with \"C:\\windows\\System32\\regsvr32.exe\"
 Ravelin x64 plug-in unregistered.
 exit 0" "$(script unregister.cmd x64)"
 for key in Ravelin.FenletLaunchInterface Ravelin.FenletLaunchInterface.1 "CLSID\\$clsid" \
@@ -67,8 +67,8 @@ for key in Ravelin.FenletLaunchInterface Ravelin.FenletLaunchInterface.1 "CLSID\
 done
 
 echo "not a DLL" >"$install/x64/ravelin.dll"
-expect_text "register.cmd x64 of a damaged DLL" "registering $dll
-with C:\\windows\\System32\\regsvr32.exe
+expect_text "register.cmd x64 of a damaged DLL" "registering \"$dll\"
+with \"C:\\windows\\System32\\regsvr32.exe\"
 FAILED: regsvr32 ended with code 3.
 The DLL could not be loaded: damaged, or not an x64 DLL.
 exit 3" "$(script register.cmd x64)"

@@ -2,7 +2,8 @@
 rem Registers the plug-in with the regsvr32 of its own bitness and says how
 rem that went; unregister.cmd calls it with /u.
 rem   register.cmd [x86|x64]    x86, the default, is the one a 32-bit host loads
-rem Paths such as "Program Files (x86)" break parenthesised blocks, hence gotos.
+rem Paths such as "Program Files (x86)" break parenthesised blocks, hence gotos;
+rem a path is echoed in quotes, as a folder name may hold '&'.
 setlocal
 set "verb=register"
 set "flag="
@@ -37,8 +38,8 @@ set "dll=%~dp0%arch%\ravelin.dll"
 set "regsvr32=%system%\regsvr32.exe"
 if not exist "%dll%" goto no_dll
 if not exist "%regsvr32%" goto no_regsvr32
-echo %verb%ing %dll%
-echo with %regsvr32%
+echo %verb%ing "%dll%"
+echo with "%regsvr32%"
 "%regsvr32%" /s %flag% "%dll%"
 set "code=%errorlevel%"
 if not "%code%"=="0" goto failed
@@ -56,8 +57,8 @@ exit /b %code%
 echo FAILED: the x64 plug-in needs 64-bit Windows; use %verb%.cmd x86.
 exit /b 1
 :no_dll
-echo FAILED: %dll% not found; keep the x86 and x64 folders beside this script.
+echo FAILED: "%dll%" not found; keep the x86 and x64 folders beside this script.
 exit /b 1
 :no_regsvr32
-echo FAILED: %regsvr32% not found.
+echo FAILED: "%regsvr32%" not found.
 exit /b 1

@@ -33,9 +33,8 @@ std::wstring IniValue(const std::wstring& file, const std::wstring& section,
 
 }  // namespace
 
-std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
-    const std::wstring& connectString) {
-  std::vector<std::pair<std::wstring, std::wstring>> attributes;
+std::vector<WrittenAttribute> WrittenAttributes(const std::wstring& connectString) {
+  std::vector<WrittenAttribute> attributes;
   size_t at = 0;
   while (at < connectString.size()) {
     if (connectString[at] == L';') {  // an empty piece
@@ -44,24 +43,70 @@ std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
     }
     const size_t equals = connectString.find(L'=', at);
     if (equals == std::wstring::npos) break;
-    std::wstring name = Trim(connectString.substr(at, equals - at));
+    WrittenAttribute attribute;
+    const std::wstring name = connectString.substr(at, equals - at);
+    attribute.name = Trim(name);
+    attribute.tight = attribute.name == name;
+    attribute.at = equals + 1;
+    const size_t first = connectString.find_first_not_of(L" \t", attribute.at);
     size_t end;
-    std::wstring value;
-    if (equals + 1 < connectString.size() && connectString[equals + 1] == L'{') {
-      const size_t close = connectString.find(L'}', equals + 2);
-      value = connectString.substr(
-          equals + 2, close == std::wstring::npos ? close : close - equals - 2);
-      end = close == std::wstring::npos ? close : connectString.find(L';', close);
+    if (first != std::wstring::npos && connectString[first] == L'{') {
+      attribute.braced = true;
+      attribute.tight = attribute.tight && first == attribute.at;
+      attribute.at = first;
+      size_t close = attribute.at + 1;
+      // "}}" stands for one '}' inside the braces.
+      while ((close = connectString.find(L'}', close)) != std::wstring::npos &&
+             close + 1 < connectString.size() && connectString[close + 1] == L'}') {
+        close += 2;
+      }
+      attribute.closed = close != std::wstring::npos;
+      attribute.value = connectString.substr(
+          attribute.at, attribute.closed ? close + 1 - attribute.at : std::wstring::npos);
+      end = attribute.closed ? connectString.find(L';', close) : close;
     } else {
-      end = connectString.find(L';', equals + 1);
-      value = Trim(connectString.substr(
-          equals + 1, end == std::wstring::npos ? end : end - equals - 1));
+      end = connectString.find(L';', attribute.at);
+      attribute.value = connectString.substr(
+          attribute.at, end == std::wstring::npos ? end : end - attribute.at);
     }
-    attributes.emplace_back(std::move(name), std::move(value));
+    attributes.push_back(std::move(attribute));
     if (end == std::wstring::npos) break;
     at = end + 1;
   }
   return attributes;
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
+    const std::wstring& connectString) {
+  std::vector<std::pair<std::wstring, std::wstring>> attributes;
+  for (const WrittenAttribute& written : WrittenAttributes(connectString)) {
+    std::wstring value;
+    if (!written.braced) {
+      value = Trim(written.value);
+    } else {
+      const size_t inner = written.value.size() - (written.closed ? 2 : 1);
+      for (size_t i = 1; i <= inner; ++i) {
+        value += written.value[i];
+        if (written.value[i] == L'}') ++i;
+      }
+    }
+    attributes.emplace_back(written.name, std::move(value));
+  }
+  return attributes;
+}
+
+bool IsPasswordName(const std::wstring& name) {
+  return EqualsNoCase(name, L"Password") || EqualsNoCase(name, L"PWD");
+}
+
+std::wstring MaskPassword(const std::wstring& connectString) {
+  std::wstring masked = connectString;
+  const std::vector<WrittenAttribute> attributes = WrittenAttributes(connectString);
+  // From the back, so that the earlier values keep their places.
+  for (auto it = attributes.rbegin(); it != attributes.rend(); ++it) {
+    if (IsPasswordName(it->name)) masked.replace(it->at, it->value.size(), L"***");
+  }
+  return masked;
 }
 
 std::wstring ConnectAttribute(const std::wstring& connectString, const std::wstring& key) {

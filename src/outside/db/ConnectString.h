@@ -23,10 +23,33 @@ constexpr int kLockWaitMilliseconds = 2000;
 constexpr int kConnectWaitSeconds = 10;
 constexpr int kStatementWaitMilliseconds = 30000;
 
+// One "key=value" attribute as it stands in a connect string: the name
+// trimmed; the value untouched (blanks, braces and doubled "}}" kept) and
+// where it starts. A braced value ends at a single '}'; `closed` is false
+// when the string ends first. `tight` is false when blanks stand around the
+// name or before the brace, which drivers may read differently.
+struct WrittenAttribute {
+  std::wstring name;
+  std::wstring value;
+  size_t at = 0;
+  bool braced = false;
+  bool closed = true;
+  bool tight = true;
+};
+std::vector<WrittenAttribute> WrittenAttributes(const std::wstring& connectString);
+
 // The "key=value" attributes in order, blanks around names and plain values
-// trimmed, braces around a value removed (so a value may hold ';').
+// trimmed, braces around a value removed and "}}" in it read as '}' (so a
+// value may hold ';' and '}').
 std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
     const std::wstring& connectString);
+
+// Whether an attribute's name is one of the password's, "Password" or "PWD".
+bool IsPasswordName(const std::wstring& name);
+
+// The connect string with each password's value shown as "***": what
+// messages and log lines may name.
+std::wstring MaskPassword(const std::wstring& connectString);
 
 // The value of the first "key=value" attribute, the key matched without
 // regard to case and braces around the value removed; empty when absent.

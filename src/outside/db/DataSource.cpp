@@ -1,6 +1,9 @@
 #include "outside/db/DataSource.h"
 
+#include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string_view>
 
 #include "base/Text.h"
 #include "outside/db/ConnectString.h"
@@ -16,15 +19,81 @@ namespace {
 constexpr wchar_t kDriver[] = L"" RAVELIN_SQLITE_ODBC_DRIVER;
 constexpr wchar_t kServerDriver[] = L"" RAVELIN_POSTGRESQL_ODBC_DRIVER;
 
-// Writes through a temporary file so a failed write leaves no half file.
-bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
+// Writes through a temporary file so a failed write leaves no half file. A
+// file that holds a password is made readable by its owner only before the
+// password is in it.
+bool WriteTextFile(const std::wstring& path, const std::wstring& text, bool secret = false) {
   const std::wstring temporary = path + L".new";
   {
     std::ofstream out(FsPath(temporary), std::ios::binary | std::ios::trunc);
+    if (secret) {
+      namespace fs = std::filesystem;
+      std::error_code error;
+      fs::permissions(FsPath(temporary), fs::perms::owner_read | fs::perms::owner_write,
+                      error);
+      if (error) return false;
+    }
     out << ToUtf8(text);
     if (!out.flush()) return false;
   }
   return ReplaceFileWith(temporary, path);
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The password's bytes as the PostgreSQL driver takes them from a connect
+// string: a braced value as it stands ("}}" one '}'), a plain one with its
+// blanks and URL-decoded ('+' a blank, "%XX" a byte). None when the driver
+// would read past a '%' or cut the password at a NUL.
+std::optional<std::string> DriverPassword(const odbc::WrittenAttribute& written) {
+  const std::string value = ToUtf8(written.value);
+  std::string password;
+  if (written.braced) {
+    for (size_t i = 1; i + 1 < value.size(); ++i) {
+      password += value[i];
+      if (value[i] == '}') ++i;
+    }
+    return password;
+  }
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '+') {
+      password += ' ';
+    } else if (value[i] != '%') {
+      password += value[i];
+    } else {
+      const int high = i + 2 < value.size() ? HexDigit(value[i + 1]) : -1;
+      const int low = high < 0 ? -1 : HexDigit(value[i + 2]);
+      if (low < 0 || high + low == 0) return std::nullopt;
+      password += static_cast<char>(high * 16 + low);
+      i += 2;
+    }
+  }
+  return password;
+}
+
+// The driver URL-decodes a password it reads from odbc.ini, whose reader
+// trims blanks and stops at a line end: every byte that either would change
+// is written as "%XX", and the characters of ini syntax with it.
+std::wstring IniPassword(const std::string& password) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  constexpr std::string_view kIniSyntax = "%+;#[]{}\"";
+  std::wstring written;
+  for (const char c : password) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte > 0x20 && byte < 0x7F && kIniSyntax.find(c) == std::string_view::npos) {
+      written += static_cast<wchar_t>(byte);
+    } else {
+      written += L'%';
+      written += static_cast<wchar_t>(kDigits[byte >> 4]);
+      written += static_cast<wchar_t>(kDigits[byte & 15]);
+    }
+  }
+  return written;
 }
 
 // Both drivers, so that either kind of data source can be written beside.
@@ -76,22 +145,56 @@ bool WriteVelkDataSource(const std::wstring& hostRoot,
 }
 
 std::wstring PostgreSqlConnectString(const std::wstring& attributes) {
+  const std::wstring shown = odbc::MaskPassword(attributes);
   for (const wchar_t* refused : {L"DSN", L"FILEDSN", L"DRIVER"}) {
     if (!odbc::ConnectAttribute(attributes, refused).empty()) {
       throw odbc::OdbcError(
           Format(L"The server connection \"%s\" names %s; give the server's own attributes"
                  L" (Servername, Port, Database, Username, ...).",
-                 attributes.c_str(), refused),
+                 shown.c_str(), refused),
           L"");
     }
   }
   if (attributes.find_first_of(L"\r\n") != std::wstring::npos) {
     throw odbc::OdbcError(
-        Format(L"The server connection \"%s\" holds a line break.", attributes.c_str()), L"");
+        Format(L"The server connection \"%s\" holds a line break.", shown.c_str()), L"");
   }
   if (odbc::ConnectAttribute(attributes, L"Database").empty()) {
     throw odbc::OdbcError(
-        Format(L"The server connection \"%s\" names no Database.", attributes.c_str()), L"");
+        Format(L"The server connection \"%s\" names no Database.", shown.c_str()), L"");
+  }
+  int passwords = 0;
+  for (const odbc::WrittenAttribute& written : odbc::WrittenAttributes(attributes)) {
+    if (!written.closed) {
+      throw odbc::OdbcError(
+          Format(L"The server connection \"%s\" leaves the brace of its %s open; a '}'"
+                 L" inside braces is written '}}'.",
+                 shown.c_str(), written.name.c_str()),
+          L"");
+    }
+    if (!odbc::IsPasswordName(written.name)) continue;
+    if (!written.tight) {
+      throw odbc::OdbcError(
+          Format(L"The server connection \"%s\" has blanks around the name %s or before its"
+                 L" brace, which the PostgreSQL driver does not read as a password; write"
+                 L" %s=... without them.",
+                 shown.c_str(), written.name.c_str(), written.name.c_str()),
+          L"");
+    }
+    if (++passwords > 1) {
+      throw odbc::OdbcError(
+          Format(L"The server connection \"%s\" gives the password twice.", shown.c_str()),
+          L"");
+    }
+    if (!DriverPassword(written)) {
+      throw odbc::OdbcError(
+          Format(L"The server connection \"%s\" holds a password the PostgreSQL driver"
+                 L" cannot read: outside braces a '%%' must be followed by two hexadecimal"
+                 L" digits, not 00; write the password in braces, {...}, to pass it as it"
+                 L" stands.",
+                 shown.c_str()),
+          L"");
+    }
   }
   return Format(L"DRIVER={%s};%s", kServerDriver, attributes.c_str());
 }
@@ -99,11 +202,24 @@ std::wstring PostgreSqlConnectString(const std::wstring& attributes) {
 bool WriteVelkServerDataSource(const std::wstring& hostRoot,
                                const std::wstring& attributes) {
   std::wstring sources = L"[VELK]\nDescription=Host database\nDriver=PostgreSQL\n";
+  bool secret = false;
+  const std::vector<odbc::WrittenAttribute> written = odbc::WrittenAttributes(attributes);
+  const auto values = odbc::ConnectAttributes(attributes);
   // odbc.ini takes a value to the end of its line, braces and all.
-  for (const auto& [name, value] : odbc::ConnectAttributes(attributes)) {
-    sources += name + L"=" + value + L"\n";
+  for (size_t i = 0; i < values.size(); ++i) {
+    const auto& [name, value] = values[i];
+    if (!odbc::IsPasswordName(name)) {
+      sources += name + L"=" + value + L"\n";
+      continue;
+    }
+    // The driver reads the password from odbc.ini as "Password" only.
+    const std::optional<std::string> password = DriverPassword(written[i]);
+    if (!password) return false;
+    sources += L"Password=" + IniPassword(*password) + L"\n";
+    secret = true;
   }
-  if (!WriteDrivers(hostRoot) || !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {
+  if (!WriteDrivers(hostRoot) ||
+      !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources, secret)) {
     return false;
   }
   UseHostDataSources(hostRoot);

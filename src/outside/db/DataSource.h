@@ -36,12 +36,18 @@ bool WriteVelkDataSource(const std::wstring& hostRoot,
 // ODBC driver: `attributes` are the driver's "key=value" pairs separated by
 // ';' ("Servername=/run/postgresql;Database=velk;Username=me"). Throws
 // odbc::OdbcError when they name a data source or a driver, or no database,
-// or hold a line break (odbc.ini could not keep them).
+// hold a line break (odbc.ini could not keep them), leave a brace open, or
+// give a password that the driver would read otherwise than odbc.ini can
+// keep it (blanks around its name, given twice, a '%' it cannot decode).
+// Error texts show the password masked.
 std::wstring PostgreSqlConnectString(const std::wstring& attributes);
 
 // Writes odbc.ini and odbcinst.ini into the host root so that "DSN=VELK"
-// names the server database of `attributes` (one line each), then calls
-// UseHostDataSources. False when a file cannot be written.
+// names the server database of `attributes`, which PostgreSqlConnectString
+// accepts (one line each; the password as "Password=", encoded so that the
+// driver reads back the one it used, and the file then readable by its
+// owner only), then calls UseHostDataSources. False when a file cannot be
+// written.
 bool WriteVelkServerDataSource(const std::wstring& hostRoot,
                                const std::wstring& attributes);
 

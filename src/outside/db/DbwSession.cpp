@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/Text.h"
+#include "outside/db/ConnectString.h"
 #include "outside/db/ProgLog.h"
 
 namespace ravelin {
@@ -21,7 +22,7 @@ CDbwDbSession::~CDbwDbSession() {
 
 bool CDbwDbSession::OpenDb(const std::wstring& connectString) {
   CloseDb();
-  dataSource_ = odbc::StripOdbcPrefix(connectString);
+  dataSource_ = odbc::MaskPassword(odbc::StripOdbcPrefix(connectString));
   lastError_ = odbc::OdbcError(L"", L"");
   try {
     connection_.Open(connectString);

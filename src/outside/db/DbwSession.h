@@ -45,7 +45,8 @@ class CDbwDbSession {
   void ExecuteSQL(const std::wstring& sql);
 
   odbc::Connection& GetConnection() { return connection_; }
-  // The connect string of the last OpenDb, without "ODBC;".
+  // The connect string of the last OpenDb, without "ODBC;" and with its
+  // password masked: for messages.
   const std::wstring& GetDataSource() const { return dataSource_; }
 
   // Writes a program-log entry for a failed database call on this session
@@ -65,7 +66,7 @@ class CDbwDbSession {
   static void SetGlobalSession(CDbwDbSession* session);
 
   odbc::Connection connection_;
-  std::wstring dataSource_;  // the connect string, for log entries
+  std::wstring dataSource_;  // the masked connect string, for log entries
   odbc::OdbcError lastError_{L"", L""};
 };
 

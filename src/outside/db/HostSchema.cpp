@@ -59,13 +59,18 @@ void CreateHostSchema(odbc::Connection& connection) {
   }
 }
 
-void DropHostSchema(odbc::Connection& connection) {
+std::vector<std::wstring> HostSchemaTables() {
   std::vector<std::wstring> tables;
   for (const std::wstring& statement : HostSchemaStatements()) {
     if (!statement.starts_with(kCreateTable)) continue;
     const size_t start = kCreateTable.size();
     tables.push_back(statement.substr(start, statement.find(L' ', start) - start));
   }
+  return tables;
+}
+
+void DropHostSchema(odbc::Connection& connection) {
+  const std::vector<std::wstring> tables = HostSchemaTables();
   // Later tables refer to earlier ones.
   for (auto table = tables.rbegin(); table != tables.rend(); ++table) {
     connection.Execute(L"DROP TABLE IF EXISTS " + *table);

@@ -198,9 +198,20 @@ TEST(ConnectStringTest, AttributesComeFromTheStringThenItsDataSource) {
   for (const auto& c : cases) {
     EXPECT_EQ(DataSourceAttribute(c.connect, c.key), c.value) << c.connect << L" " << c.key;
   }
-  EXPECT_EQ(ConnectAttributes(L" Servername = /s ;Password={a;b} ;;Database=v"),
-            (std::vector<std::pair<std::wstring, std::wstring>>{
-                {L"Servername", L"/s"}, {L"Password", L"a;b"}, {L"Database", L"v"}}));
+  EXPECT_EQ(ConnectAttributes(L" Servername = /s ;Password={a;b} ;;Database=v;PWD={{a}}b}}};U={x"),
+            (std::vector<std::pair<std::wstring, std::wstring>>{{L"Servername", L"/s"},
+                                                                {L"Password", L"a;b"},
+                                                                {L"Database", L"v"},
+                                                                {L"PWD", L"{a}b}"},
+                                                                {L"U", L"x"}}));
+  // Messages show a password's place, never its value.
+  for (const auto& [connect, shown] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"Database=v;Password=se;cret", L"Database=v;Password=***;cret"},
+           {L"pwd = {s;e}}c} ;Database=v", L"pwd = *** ;Database=v"},
+           {L"DSN=VELK;PASSWORD=a;Pwd={b", L"DSN=VELK;PASSWORD=***;Pwd=***"},
+           {L"DSN=VELK;Passwords=a", L"DSN=VELK;Passwords=a"}}) {
+    EXPECT_EQ(MaskPassword(connect), shown);
+  }
   // A Timeout the string or its data source sets wins.
   EXPECT_EQ(WithLockWait(L"DSN=VELK"), L"DSN=VELK;Timeout=2000");
   EXPECT_EQ(WithLockWait(L"DRIVER=x;"), L"DRIVER=x;Timeout=2000");
