@@ -5,7 +5,9 @@
 #   GN-601, no map file: a temperature map made page by page, written (it must
 #   equal the hand-written expected file) and tested (the stand-in notepad.exe
 #   gets the report, which holds the section of GN-601's new map file);
-#   PT-501, fieldbus: Write, then a change closed without writing.
+#   PT-501, fieldbus: Write, then a change closed without writing;
+#   PT-990, defaults outside the pick lists: written back unchanged;
+#   PT-101 again: toggled boxes are asked about, Return walks and finishes.
 # Pictures of walk 2 go to BUILD_DIR/tests/win32/wizard-shots; the driver
 # prints the time to the first page and of each page change.
 # Usage: wizard-ui-test.sh BUILD_DIR DLL DRIVER_EXE NOTEPAD_EXE PLANT_GENERATOR
@@ -25,6 +27,11 @@ pt101=$work/plant/dd/hart/000026/0007/0302.map
 pt501=$work/plant/dd/fieldbus/00a1b2/0103/0201.map
 gn601=$work/plant/dd/hart/000026/00f0/0101.map
 cp "$pt101" "$work/pt101.before"
+# PT-990: a device revision of the test's own, its defaults outside the lists.
+pt990=$work/plant/dd/hart/000026/007e/0101.map
+mkdir -p "$(dirname "$pt990")"
+: >"${pt990%.map}.sym"
+cp "$here/wizard-defaults.map" "$pt990"
 cp "$pt501" "$work/pt501.before"
 [ ! -e "$gn601" ] || fail "GN-601 has a map file before the wizard ran"
 
@@ -38,6 +45,10 @@ timeout 600 "$wine" "$driver" "$dll" "$(winpath "$shots")" | tr -d '\r' >"$work/
 grep -E 'first page| -> |page changes|PASSED' "$work/driver.log"
 
 cmp "$work/pt101.before" "$pt101" || fail "PT-101's map file changed on an unchanged Write"
+cmp "$here/wizard-defaults.map" "$pt990" || {
+  diff <(tr -d '\r' <"$here/wizard-defaults.map") <(tr -d '\r' <"$pt990") >&2 || true
+  fail "PT-990's defaults outside the pick lists were not written back as they were"
+}
 cmp "$work/pt501.before" "$pt501" || fail "PT-501's map file changed: Write or the refused close"
 cmp "$here/wizard-gn601.map" "$gn601" || {
   diff <(tr -d '\r' <"$here/wizard-gn601.map") <(tr -d '\r' <"$gn601") >&2 || true
