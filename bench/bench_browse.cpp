@@ -41,6 +41,7 @@ class MemoryView : public BrowseView {
   void CheckRadio(int, int, int id) override { checked = id; }
   void ShowContextMenu(int) override {}
   void RunEnumeration(CSelectEnumeration&) override {}
+  void Tell(const std::wstring&) override {}
   void End(int) override {}
 
   std::vector<std::vector<std::wstring>> rows;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 #include <utility>
@@ -272,11 +273,13 @@ int32_t WtoI(std::wstring_view text) {
     negative = text[i] == L'-';
     ++i;
   }
-  uint32_t value = 0;
+  // Past the range the value stays at its end, as the C runtime's does.
+  const int64_t limit = negative ? int64_t{INT32_MAX} + 1 : INT32_MAX;
+  int64_t value = 0;
   for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    value = value * 10u + uint32_t(text[i] - L'0');
+    value = std::min(limit, value * 10 + (text[i] - L'0'));
   }
-  return static_cast<int32_t>(negative ? 0u - value : value);
+  return static_cast<int32_t>(negative ? -value : value);
 }
 
 namespace {

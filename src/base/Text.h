@@ -19,7 +19,8 @@ namespace ravelin {
 std::wstring Format(const wchar_t* format, ...);
 
 // The C library's _wtoi: leading blanks, an optional sign, decimal digits up
-// to the first non-digit; no digits give 0. Overflow wraps like a 32-bit int.
+// to the first non-digit; no digits give 0. A number beyond the 32-bit range
+// gives the nearest end of it.
 int32_t WtoI(std::wstring_view text);
 
 // 8-bit text: profile files, map files, device lists, the report and the

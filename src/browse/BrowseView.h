@@ -9,6 +9,9 @@ namespace ravelin {
 
 class CSelectEnumeration;
 
+// The message of an OK or Enum with no row selected.
+inline constexpr wchar_t kMakeASelection[] = L"Make a selection or click cancel";
+
 class BrowseView {
  public:
   virtual ~BrowseView() = default;
@@ -32,6 +35,9 @@ class BrowseView {
   virtual void ShowContextMenu(int menuId) = 0;
   // Runs the enumeration dialog modally over this one.
   virtual void RunEnumeration(CSelectEnumeration& dialog) = 0;
+  // A message box with an OK button, owned by the dialog: OK cannot be
+  // pressed again behind it.
+  virtual void Tell(const std::wstring& text) = 0;
   virtual void End(int result) = 0;
 };
 
@@ -51,10 +57,9 @@ class CBrowseDialog {
   virtual void OnListRightClick() {}
 
  protected:
+  void AskForSelection() { m_view->Tell(kMakeASelection); }
+
   BrowseView* m_view = nullptr;
 };
-
-// "Make a selection or click cancel", in a message box.
-void AskForSelection();
 
 }  // namespace ravelin

@@ -3,7 +3,6 @@
 #include "base/Text.h"
 #include "outside/CommonConversions.h"
 #include "outside/comm/VelkToolkit.h"
-#include "outside/db/VelkProfile.h"
 #include "outside/desc/MapFile.h"
 #include "platform/Profile.h"
 
@@ -158,16 +157,15 @@ void CParamInfo::CheckEnumeration(CheckLines& lines, int32_t viewKind,
   }
   CVelkToolkit item;
   CVelkToolkit element;
-  std::wstring computer;
-  GetVelkProfileValue(L"Tarn Server 1", L"Computer Name", computer);
   const std::wstring deviceMoniker = m_pToolkit->GetMoniker();
   const bool physical =
       EqualsNoCase(deviceMoniker.substr(0, 16), L"!PhysicalDevice!");
-  item.NewRoot(L"\\\\" + computer, physical ? kProtocolFieldbus : kProtocolHart);
-  item.SetView(physical ? kViewCurrent : viewKind);
   std::wstring itemMoniker =
       Format(L"%s!%s", deviceMoniker.c_str(), m_strMoniker.c_str());
-  item.Item(&item, itemMoniker);
+  // Opened at the device's cursor, so on the server the device was reached
+  // on: the host's own server need not be the device's.
+  item.Item(m_pToolkit, itemMoniker);
+  item.SetView(physical ? kViewCurrent : viewKind);
 
   CVelkResult type;
   item.Get(L"Type", type);

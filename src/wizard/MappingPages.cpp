@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "mapfile/MapFileInformation.h"
+#include "outside/Conversions.h"
 #include "outside/comm/VelkToolkit.h"
 #include "platform/Platform.h"
 #include "wizard/SelectMappingDialogs.h"
@@ -19,30 +20,40 @@ std::unique_ptr<CSelectUnitDialog> Make(Model* model) {
   return std::make_unique<Dialog>(model);
 }
 
+template <typename Conversion>
+bool Named(int32_t commonCode) {
+  std::wstring name;
+  return Conversion().GetEnglishName(static_cast<uint16_t>(commonCode), name) == 0 &&
+         !name.empty();
+}
+
 const MappingPageKind kInputUnits{
     IDD_MAP_INPUT_UNITS, &Model::m_strUnitsParam,
     {L"DDL Unit Name", L"Unit Code", L"Map File Unit Name"},
     &Model::GetUnitsMappingName, &Model::SetUnitsMapping, &Model::FieldbusUnitsToCommon,
-    &Make<CSelectUnitDialog>, PageMove::Neighbour(), PageMove::Neighbour()};
+    &Named<CUnitsConversion>, &Make<CSelectUnitDialog>, PageMove::Neighbour(),
+    PageMove::Neighbour()};
 
 const MappingPageKind kTempProbeType{
     IDD_MAP_TEMP_PROBE_TYPE, &Model::m_strProbeTypeParam,
     {L"DDL ProbeType", L"Code", L"Map File ProbeType"},
     &Model::GetProbeTypeMappingName, &Model::SetProbeTypeMapping,
-    &Model::FieldbusProbeTypeToCommon, &Make<CSelectTempProbeDialog>,
+    &Model::FieldbusProbeTypeToCommon, &Named<CProbeTypeConversion>,
+    &Make<CSelectTempProbeDialog>,
     PageMove::Jump(kInputBlockType), PageMove::Jump(kNumWiresParameter)};
 
 const MappingPageKind kPressMeasType{
     IDD_MAP_PRESS_MEAS_TYPE, &Model::m_strPressMeasParam,
     {L"DDL Pressure Type", L"Code", L"Map File Pressure Type"},
     &Model::GetPressMeasMappingName, &Model::SetPressMeasMapping,
-    &Model::FieldbusPressMeasToCommon, &Make<CSelectPressMeasDialog>,
+    &Model::FieldbusPressMeasToCommon, &Named<CPressMeasTypeConversion>,
+    &Make<CSelectPressMeasDialog>,
     PageMove::Jump(kInputBlockType), PageMove::Jump(kInputOutputRelation)};
 
 const MappingPageKind kNumWires{
     IDD_MAP_NUM_WIRES, &Model::m_strNumWiresParam,
     {L"DDL NumWires", L"Code", L"Map File NumWires"},
-    &Model::GetNumWiresMappingName, &Model::SetNumWiresMapping, nullptr,
+    &Model::GetNumWiresMappingName, &Model::SetNumWiresMapping, nullptr, nullptr,
     &Make<CSelectNumWiresDialog>, PageMove::Jump(kNumWiresParameter),
     PageMove::Jump(kInputOutputRelation)};
 
@@ -50,13 +61,13 @@ const MappingPageKind kTotalizerUnits{
     IDD_MAP_TOTALIZER_UNITS, &Model::m_strTotalizerUnitsParam,
     {L"DDL Unit Name", L"Unit Code", L"Map File Unit Name"},
     &Model::GetTotalizerUnitsMappingName, &Model::SetTotalizerUnitsMapping,
-    &Model::FieldbusUnitsToCommon, &Make<CSelectUnitDialog>,
+    &Model::FieldbusUnitsToCommon, &Named<CUnitsConversion>, &Make<CSelectUnitDialog>,
     PageMove::Jump(kTotalizerParams), PageMove::Jump(kInputOutputRelation)};
 
 const MappingPageKind kTransferFunction{
     IDD_TRANSFER_FUNCTION_CODE, &Model::m_strTransferFuncParam,
     {L"DDL Relationship", L"Trans Func Code", L"Map Relationship Name"},
-    &Model::GetTransferFuncMappingName, &Model::SetTransferFuncMapping, nullptr,
+    &Model::GetTransferFuncMappingName, &Model::SetTransferFuncMapping, nullptr, nullptr,
     &Make<CSelectRelationshipDialog>, PageMove::Jump(kInputOutputRelation),
     PageMove::Jump(kWizardFinished)};
 
@@ -145,7 +156,10 @@ void CEnumMappingPage::OnAutoMap() {
   const int rows = m_view->RowCount();
   for (int row = 0; row < rows; ++row) {
     const int32_t ddCode = WtoI(m_view->RowText(row, 1));
-    (m_pMapInfo->*m_kind.setter)(ddCode, (m_pMapInfo->*m_kind.autoMap)(ddCode));
+    const int32_t common = (m_pMapInfo->*m_kind.autoMap)(ddCode);
+    // Left for Single-Map (a HART code the common table does not name).
+    if (!m_kind.named(common)) continue;
+    (m_pMapInfo->*m_kind.setter)(ddCode, common);
   }
   FillMappingList();
 }

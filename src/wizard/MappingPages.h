@@ -49,6 +49,9 @@ struct MappingPageKind {
   void (CMapFileInformation::*setter)(int32_t ddCode, int32_t commonCode);
   // Null on the pages without Auto-Map.
   int32_t (CMapFileInformation::*autoMap)(int32_t ddCode) const;
+  // Whether the map file can hold a common code: it stores names, and a
+  // code without one would not be read back. Null with autoMap.
+  bool (*named)(int32_t commonCode);
   std::unique_ptr<CSelectUnitDialog> (*makePickDialog)(CMapFileInformation* model);
   PageMove back;
   PageMove next;

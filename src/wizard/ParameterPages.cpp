@@ -65,10 +65,22 @@ void FillNumWiresCombo(CodeListControl* combo) {
 }  // namespace
 
 const wchar_t kNoBlockIndexMessage[] = L"You must enter a blockIndex ";
+const wchar_t kNegativeBlockIndexMessage[] =
+    L"The transducer block index cannot be negative: enter the block's index, or choose the "
+    L"block with Browse.";
 const wchar_t kNoUnitsParamMessage[] = L"You must enter units parameter";
+const wchar_t kNoUnitsDefaultMessage[] =
+    L"You must choose the default units beside \"Default To:\", or uncheck it and enter the "
+    L"units parameter.";
+const wchar_t kNoPressMeasDefaultMessage[] =
+    L"You must choose the default pressure type beside \"Use Default:\", or uncheck it to map "
+    L"the pressure type parameter.";
 const wchar_t kNoNumWiresParamMessage[] =
     L"You must enter the number of wires parameter, or check \"Default To:\" and choose a "
     L"number of wires.";
+const wchar_t kNoNumWiresDefaultMessage[] =
+    L"You must choose the default number of wires beside \"Default To:\", or uncheck it and "
+    L"enter the number of wires parameter.";
 
 std::wstring StoredParameterName(const std::wstring& browsed) {
   if (browsed.find(L"ItemArray") != std::wstring::npos) return browsed;
@@ -118,6 +130,21 @@ void CWizardPage::Browse(const BrowseButton& button) {
   ShowFields();
 }
 
+void CWizardPage::ShowCode(int combo, int32_t code) {
+  m_view->SelectCode(combo, code);
+  if (code == kNoCode || m_view->SelectedCode(combo) == code) return;
+  if (CodeListControl* list = m_view->CodeList(combo)) {
+    list->AddItem(std::to_wstring(code), code);
+    m_view->SelectCode(combo, code);
+  }
+}
+
+bool CWizardPage::CodeChosen(int combo, const wchar_t* message) {
+  if (m_view->SelectedCode(combo)) return true;
+  m_view->Tell(message);
+  return false;
+}
+
 // ---------------------------------------------------------------------------
 
 CTransducerBlockPage::CTransducerBlockPage(Model* model)
@@ -137,13 +164,23 @@ void CTransducerBlockPage::OnSetActive() {
   WarnOfCutValues();
 }
 
-PageMove CTransducerBlockPage::OnWizardNext() {
+void CTransducerBlockPage::ReadControls() {
   ReadFields();
+  if (m_strBlockIndex.empty()) return;
+  const int32_t index = LeadingNumber(m_strBlockIndex);
+  if (index >= 0) m_pMapInfo->m_nBlockIndex = index;
+}
+
+PageMove CTransducerBlockPage::OnWizardNext() {
+  ReadControls();
   if (m_strBlockIndex.empty()) {
     m_view->Tell(kNoBlockIndexMessage);
     return PageMove::Stay();
   }
-  m_pMapInfo->m_nBlockIndex = LeadingNumber(m_strBlockIndex);
+  if (LeadingNumber(m_strBlockIndex) < 0) {
+    m_view->Tell(kNegativeBlockIndexMessage);
+    return PageMove::Stay();
+  }
   return PageMove::Neighbour();
 }
 
@@ -177,7 +214,7 @@ std::span<const CWizardPage::BrowseButton> CInputParameterPage::BrowseButtons() 
 
 void CInputParameterPage::OnInitDialog() {
   FillUnitsCombo(m_view->CodeList(IDC_DEFAULT_COMBO));
-  m_view->SelectCode(IDC_DEFAULT_COMBO, m_pMapInfo->m_nUnitsDefault);
+  ShowCode(IDC_DEFAULT_COMBO, m_pMapInfo->m_nUnitsDefault);
 }
 
 void CInputParameterPage::OnSetActive() {
@@ -189,13 +226,20 @@ void CInputParameterPage::OnSetActive() {
   WarnOfCutValues();
 }
 
-PageMove CInputParameterPage::OnWizardNext() {
+void CInputParameterPage::ReadControls() {
   ReadFields();
   if (auto code = m_view->SelectedCode(IDC_DEFAULT_COMBO)) m_pMapInfo->m_nUnitsDefault = *code;
   m_pMapInfo->m_bUnitsDefault = m_view->IsChecked(IDC_UNITS_DEFAULT_BOX);
   m_pMapInfo->m_bUrvDefault = m_view->IsChecked(IDC_URV_DEFAULT_BOX);
   m_pMapInfo->m_bLrvDefault = m_view->IsChecked(IDC_LRV_DEFAULT_BOX);
-  if (m_pMapInfo->m_bUnitsDefault) return PageMove::Jump(kInputBlockType);
+}
+
+PageMove CInputParameterPage::OnWizardNext() {
+  ReadControls();
+  if (m_pMapInfo->m_bUnitsDefault) {
+    if (!CodeChosen(IDC_DEFAULT_COMBO, kNoUnitsDefaultMessage)) return PageMove::Stay();
+    return PageMove::Jump(kInputBlockType);
+  }
   if (m_pMapInfo->m_strUnitsParam.empty()) {
     m_view->Tell(kNoUnitsParamMessage);
     return PageMove::Stay();
@@ -267,7 +311,7 @@ void CInputBlockTypePage::OnSetActive() {
   const int32_t type = m_pMapInfo->m_nInputBlockType;
   if (type == kGeneric || type == kPressure || type == kTemperature) ShowBlockType(type);
   m_view->SetChecked(IDC_USE_DEFAULT_BOX, m_pMapInfo->m_bPressMeasDefault);
-  m_view->SelectCode(IDC_DEFAULT_COMBO, m_pMapInfo->m_nPressMeasDefault);
+  ShowCode(IDC_DEFAULT_COMBO, m_pMapInfo->m_nPressMeasDefault);
   ShowFields();
 }
 
@@ -277,19 +321,24 @@ PageMove CInputBlockTypePage::OnWizardBack() {
   return PageMove::Neighbour();
 }
 
-PageMove CInputBlockTypePage::OnWizardNext() {
+// The pressure default counts only for a pressure block; the other types
+// leave it as it was.
+void CInputBlockTypePage::ReadControls() {
   ReadFields();
+  if (m_pMapInfo->m_nInputBlockType != kPressure) return;
+  m_pMapInfo->m_bPressMeasDefault = m_view->IsChecked(IDC_USE_DEFAULT_BOX);
+  if (auto code = m_view->SelectedCode(IDC_DEFAULT_COMBO)) m_pMapInfo->m_nPressMeasDefault = *code;
+}
+
+PageMove CInputBlockTypePage::OnWizardNext() {
+  ReadControls();
   switch (m_pMapInfo->m_nInputBlockType) {
     case kGeneric:
       return PageMove::Jump(kTotalizerParams);
     case kPressure:
-      if (m_view->IsChecked(IDC_USE_DEFAULT_BOX)) {
-        m_pMapInfo->m_bPressMeasDefault = true;
-        m_pMapInfo->m_nPressMeasDefault = m_view->SelectedCode(IDC_DEFAULT_COMBO).value_or(-1);
-        return PageMove::Jump(kInputOutputRelation);
-      }
-      m_pMapInfo->m_bPressMeasDefault = false;
-      return PageMove::Jump(kMapPressMeasType);
+      if (!m_pMapInfo->m_bPressMeasDefault) return PageMove::Jump(kMapPressMeasType);
+      if (!CodeChosen(IDC_DEFAULT_COMBO, kNoPressMeasDefaultMessage)) return PageMove::Stay();
+      return PageMove::Jump(kInputOutputRelation);
     case kTemperature:
       return PageMove::Jump(kMapTempProbeType);
     default:
@@ -312,7 +361,7 @@ std::span<const CWizardPage::BrowseButton> CNumWiresParameterPage::BrowseButtons
 
 void CNumWiresParameterPage::OnInitDialog() {
   FillNumWiresCombo(m_view->CodeList(IDC_NUM_WIRES_COMBO));
-  m_view->SelectCode(IDC_NUM_WIRES_COMBO, m_pMapInfo->m_nNumWiresDefault);
+  ShowCode(IDC_NUM_WIRES_COMBO, m_pMapInfo->m_nNumWiresDefault);
 }
 
 void CNumWiresParameterPage::OnSetActive() {
@@ -326,13 +375,20 @@ PageMove CNumWiresParameterPage::OnWizardBack() {
   return PageMove::Jump(kMapTempProbeType);
 }
 
-PageMove CNumWiresParameterPage::OnWizardNext() {
+void CNumWiresParameterPage::ReadControls() {
   ReadFields();
   if (auto code = m_view->SelectedCode(IDC_NUM_WIRES_COMBO)) {
     m_pMapInfo->m_nNumWiresDefault = *code;
   }
   m_pMapInfo->m_bNumWiresDefault = m_view->IsChecked(IDC_NUM_WIRES_DEFAULT_BOX);
-  if (m_pMapInfo->m_bNumWiresDefault) return PageMove::Jump(kInputOutputRelation);
+}
+
+PageMove CNumWiresParameterPage::OnWizardNext() {
+  ReadControls();
+  if (m_pMapInfo->m_bNumWiresDefault) {
+    if (!CodeChosen(IDC_NUM_WIRES_COMBO, kNoNumWiresDefaultMessage)) return PageMove::Stay();
+    return PageMove::Jump(kInputOutputRelation);
+  }
   if (m_pMapInfo->m_strNumWiresParam.empty()) {
     m_view->Tell(kNoNumWiresParamMessage);
     return PageMove::Stay();
@@ -432,10 +488,14 @@ PageMove CInputOutputRelationPage::OnWizardBack() {
   }
 }
 
-PageMove CInputOutputRelationPage::OnWizardNext() {
+void CInputOutputRelationPage::ReadControls() {
   ReadFields();
   m_pMapInfo->m_bDampingDefault = m_view->IsChecked(IDC_DAMPING_DEFAULT_BOX);
   m_pMapInfo->m_bTransferFuncDefault = m_view->IsChecked(IDC_RELATION_DEFAULT_BOX);
+}
+
+PageMove CInputOutputRelationPage::OnWizardNext() {
+  ReadControls();
   return PageMove::Jump(m_pMapInfo->m_bTransferFuncDefault ? kWizardFinished
                                                            : kTransferFunctionCode);
 }
@@ -464,10 +524,14 @@ void CWizardFinishedPage::OnCommand(int controlId) {
   if (controlId == IDC_TEST) OnTest();
 }
 
-bool CWizardFinishedPage::OnWrite() {
+void CWizardFinishedPage::ReadControls() {
   if (!m_pMapInfo->IsFieldbus()) {
     m_pMapInfo->m_bWirelessHart = m_view->IsChecked(IDC_WIRELESS_BOX);
   }
+}
+
+bool CWizardFinishedPage::OnWrite() {
+  ReadControls();
   const std::string bytes = m_pMapInfo->MapFileBytes();
   const std::wstring problem = m_pMapInfo->WriteProblem();
   if (!problem.empty() || !m_pMapInfo->WriteMapFile()) {

@@ -65,6 +65,9 @@ class CWizardPage {
   // Controls to model (read) and model to controls (show).
   void ReadFields();
   void ShowFields();
+  // Every control of the page to the model, as Next takes them. Cancel and
+  // Finish read them too, so that a change Next has not yet taken counts.
+  virtual void ReadControls() { ReadFields(); }
 
   // A Browse button: the type filter of the parameter browser, the field
   // it fills and the "Default To:" box and flag it cancels (0 and null
@@ -91,6 +94,12 @@ class CWizardPage {
   // On the first page shown: tells, once, which values of the map file
   // were too long to be read whole and are shown cut.
   void WarnOfCutValues();
+  // Selects `code` in combo box `combo`. A code the list does not hold (one
+  // read from a map file) gets an item of its own, named by its number, so
+  // that it is shown and kept; kNoCode stays unselected.
+  void ShowCode(int combo, int32_t code);
+  // Whether an item of `combo` is chosen; if none is, tells `message`.
+  bool CodeChosen(int combo, const wchar_t* message);
 
   CMapFileInformation* m_pMapInfo;
   ParameterPageView* m_view = nullptr;
@@ -104,9 +113,16 @@ class CWizardPage {
 // as "Param!" and the name.
 std::wstring StoredParameterName(const std::wstring& browsed);
 
+// The code of a default that has none.
+inline constexpr int32_t kNoCode = -1;
+
 extern const wchar_t kNoBlockIndexMessage[];
+extern const wchar_t kNegativeBlockIndexMessage[];
 extern const wchar_t kNoUnitsParamMessage[];
+extern const wchar_t kNoUnitsDefaultMessage[];
+extern const wchar_t kNoPressMeasDefaultMessage[];
 extern const wchar_t kNoNumWiresParamMessage[];
+extern const wchar_t kNoNumWiresDefaultMessage[];
 
 class CTransducerBlockPage : public CWizardPage {
  public:
@@ -115,6 +131,7 @@ class CTransducerBlockPage : public CWizardPage {
   void OnSetActive() override;
   PageMove OnWizardNext() override;
   void OnCommand(int controlId) override;
+  void ReadControls() override;
 
   std::wstring m_strBlockIndex;
 
@@ -128,6 +145,7 @@ class CInputParameterPage : public CWizardPage {
   void OnInitDialog() override;
   void OnSetActive() override;
   PageMove OnWizardNext() override;
+  void ReadControls() override;
 
  protected:
   std::vector<TextBinding> Texts() override;
@@ -142,6 +160,7 @@ class CInputBlockTypePage : public CWizardPage {
   PageMove OnWizardBack() override;
   PageMove OnWizardNext() override;
   void OnCommand(int controlId) override;
+  void ReadControls() override;
 
   std::wstring m_strCategory;
 
@@ -164,6 +183,7 @@ class CNumWiresParameterPage : public CWizardPage {
   void OnSetActive() override;
   PageMove OnWizardBack() override;
   PageMove OnWizardNext() override;
+  void ReadControls() override;
 
  protected:
   std::vector<TextBinding> Texts() override;
@@ -194,6 +214,7 @@ class CInputOutputRelationPage : public CWizardPage {
   void OnSetActive() override;
   PageMove OnWizardBack() override;
   PageMove OnWizardNext() override;
+  void ReadControls() override;
 
  protected:
   std::vector<TextBinding> Texts() override;
@@ -206,6 +227,7 @@ class CWizardFinishedPage : public CWizardPage {
   void OnSetActive() override;
   PageMove OnWizardBack() override;
   void OnCommand(int controlId) override;
+  void ReadControls() override;
 
   // False, with a message naming the file and the reason, when the file
   // could not be written.

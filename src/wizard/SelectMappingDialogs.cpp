@@ -1,5 +1,6 @@
 #include "wizard/SelectMappingDialogs.h"
 
+#include "browse/BrowseView.h"
 #include "platform/Platform.h"
 
 namespace ravelin {

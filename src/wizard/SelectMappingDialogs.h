@@ -84,7 +84,4 @@ class CSelectNumWiresDialog : public CSelectUnitDialog {
   void FillList(CodeListControl& list) override;
 };
 
-// The message of a refused OK.
-inline constexpr wchar_t kMakeASelection[] = L"Make a selection or click cancel";
-
 }  // namespace ravelin

@@ -40,7 +40,10 @@ TEST(WtoITest, FollowsTheCLibraryRules) {
   EXPECT_EQ(WtoI(L"+5"), 5);
   EXPECT_EQ(WtoI(L"- 5"), 0);
   EXPECT_EQ(WtoI(L"0x10"), 0);
-  EXPECT_EQ(WtoI(L"4294967295"), -1);  // no range check: wraps
+  EXPECT_EQ(WtoI(L"2147483647"), 2147483647);
+  EXPECT_EQ(WtoI(L"-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(WtoI(L"4294967298"), 2147483647);  // saturates, never wraps
+  EXPECT_EQ(WtoI(L"-99999999999999999999"), -2147483647 - 1);
   EXPECT_EQ(WtoI(L"3 4"), 3);
 }
 

@@ -272,6 +272,23 @@ TEST_F(ParamInfoTest, CodeFromAFormula) {
                    Row(L"  ", L"  ", L"9999", L"  ", L"Error")}));
 }
 
+// The host's own server (PLANT1) holds the same template with other
+// entries: only the server the device was reached on counts.
+TEST_F(ParamInfoTest, EntriesComeFromTheServerTheDeviceWasReachedOn) {
+  UnitsMap("PV_UNITS", CrLf({"12=kPa", "7=bar", "32=degC"}));
+  host_.dir.Write(L"recordings/PLANT2.rec", R"(ravelin-recording 1
+revision 000026 0122 0a hart
+  param PV_UNITS type=6
+    enum 32 degC
+config 000026 0122 0a hart name=T1
+)");
+  OpenDevice device(HartIdentity(0x26, 0x122, 0x0a), L"!NamedConfig!T1", 111, -1, L"PLANT2");
+  CUnitInfo checker(&device.info, 0);
+  Lines out;
+  checker.CheckParameter(out, 111, device.kind, L"ALL", 0);
+  EXPECT_EQ(out, (Lines{kHeader, Row(L"32", L"degC", L"32", L"degC", L"degC")}));
+}
+
 TEST_F(ParamInfoTest, BlockTypeRowsCompareWithTheEnglishBlockName) {
   host_.MapFile(0x26, 0x122, 0x0a,
                 CrLf({"[DUAL MODE INPUT BLOCK TYPE DD TO COMMON MAP]", "1=2", "2=3"}));

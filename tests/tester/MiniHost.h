@@ -72,13 +72,14 @@ class MiniHost {
   }
 };
 
-// A device opened as the driver opens it, for running one checker.
+// A device opened as the driver opens it, on plant server `server`, for
+// running one checker.
 struct OpenDevice {
   OpenDevice(DeviceIdentification identification, const std::wstring& moniker, int32_t view,
-             int32_t blockKey = -1)
+             int32_t blockKey = -1, const std::wstring& server = L"PLANT1")
       : mapFile(identification, &toolkit, L"Use for CalMgmt", &kind, true, true),
         info(blockKey, 0.0, &mapFile, &toolkit) {
-    toolkit.NewRoot(L"\\\\PLANT1",
+    toolkit.NewRoot(L"\\\\" + server,
                     identification.protocol == kIdentProtocolFieldbus ? 1 : 0);
     toolkit.Item(&toolkit, moniker);
     toolkit.SetView(view);

@@ -101,6 +101,9 @@ void ExpectSelectionAsked(HWND dialog) {
   Press(dialog, IDOK);
   HWND box = WaitFor(L"Ravelin");
   ASSERT_NE(box, nullptr) << "no message box";
+  // Owned by the dialog, which it disables: OK cannot be pressed behind it.
+  EXPECT_EQ(GetWindow(box, GW_OWNER), dialog);
+  EXPECT_FALSE(IsWindowEnabled(dialog));
   std::wstring texts;
   EnumChildWindows(
       box,

@@ -154,8 +154,10 @@ void DrivePage(HWND sheet, int index, const PageCase& c) {
   EXPECT_EQ(GetDlgItem(page, IDC_AUTO_MAP) != nullptr, c.autoMap);
   if (c.autoMap) {
     Click(page, IDC_AUTO_MAP, true);
+    // Unit code 240 has no common name: Auto-Map leaves it unmapped.
     for (int row = 0; row < ListViewRowCount(list); ++row) {
-      EXPECT_NE(ListViewText(list, row, 2), L"") << "row " << row;
+      EXPECT_EQ(ListViewText(list, row, 2).empty(), ListViewText(list, row, 1) == L"240")
+          << "row " << row;
     }
   }
 

@@ -100,6 +100,33 @@ void SetText(HWND dialog, int id, const std::wstring& text) {
 }
 std::wstring Text(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
 
+// A user's click on a check box: it toggles and tells the page.
+void Toggle(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+// A key as the keyboard delivers it: to the focused control of the sheet's
+// thread, through the sheet's message loop. Alt+letter is `alt`.
+void Key(HWND sheet, WPARAM key, bool alt = false) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &info);
+  HWND target = info.hwndFocus ? info.hwndFocus : sheet;
+  if (alt) {
+    PostMessageW(target, WM_SYSCHAR, key, 1 | (1 << 29));
+  } else {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 1 | (3u << 30));
+  }
+}
+
+// Answers the message box showing `text` with `button`; false if none came.
+bool Answer(const std::wstring& text, int button) {
+  HWND box = WaitForMessage(text);
+  if (!box) return false;
+  PostMessageW(box, WM_COMMAND, button, 0);
+  return WaitFor([&] { return !IsWindow(box); });
+}
+
 void SelectRow(HWND list, int row) {
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -136,6 +163,8 @@ struct Sheet {
     const LRESULT index = SendMessageW(hwnd, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(Page()), 0);
     return index >= 0 && index < static_cast<LRESULT>(order.size()) ? order[index] : -1;
   }
+  // Waits for the page of dialog `id`; false if it does not come.
+  bool WaitForPage(int id) const { return WaitFor([&] { return Id() == id; }, 10000); }
   // Presses Back or Next and waits for another page; returns the time taken.
   double Press(int button) {
     HWND before = Page();
@@ -406,6 +435,102 @@ TEST_F(WizardUiTest, FieldbusBlockIndexAndCloseWithoutWriting) {
     asked = WaitForMessage(question);
     ASSERT_NE(asked, nullptr);
     PostMessageW(asked, WM_COMMAND, IDYES, 0);
+  });
+}
+
+const wchar_t kCloseQuestion[] = L"The map file has not been written. Close the wizard anyway?";
+// The sheet's own buttons.
+constexpr int kNextButton = 0x3024, kFinishButton = 0x3025;
+
+// A device whose map file holds defaults outside the pick lists (a unit code
+// and a pressure type without a name): they are shown as their numbers and
+// written back as they were (wizard-ui-test.sh compares the file).
+TEST_F(WizardUiTest, DefaultsOutsideThePickListsAreKept) {
+  const wchar_t data[] =
+      L"<TARNTAG>PT-990</TARNTAG><MONIKER>!ID!PT-990!Hart</MONIKER>"
+      L"<HART_MANUFACTURER_ID_CODE>38</HART_MANUFACTURER_ID_CODE><HART_DEVICE_TYPE>126"
+      L"</HART_DEVICE_TYPE><HART_DEVICE_REVISION>1</HART_DEVICE_REVISION>"
+      L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+  Launch(data, false, [](Sheet& sheet) {
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
+    EXPECT_TRUE(Checked(sheet.Page(), IDC_UNITS_DEFAULT_BOX));
+    EXPECT_EQ(Text(sheet.Page(), IDC_DEFAULT_COMBO), L"170");
+    sheet.Press(PSBTN_NEXT);
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_BLOCK_TYPE);
+    EXPECT_TRUE(Checked(sheet.Page(), IDC_USE_DEFAULT_BOX));
+    EXPECT_EQ(Text(sheet.Page(), IDC_DEFAULT_COMBO), L"3");
+    sheet.Press(PSBTN_NEXT);
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
+    sheet.Press(PSBTN_NEXT);
+    ASSERT_EQ(sheet.Id(), IDD_WIZARD_FINISHED);
+    Click(sheet.Page(), IDC_WRITE);
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  });
+}
+
+// Toggling only a check box is a change that Cancel and Finish ask about;
+// a units default with no unit chosen is refused. The box is toggled back
+// after each No, so the walk ends with nothing to ask.
+TEST_F(WizardUiTest, ToggledBoxesAreChangesAndAnUnchosenDefaultIsRefused) {
+  Launch(kPt101, false, [](Sheet& sheet) {
+    ASSERT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
+    HWND page = sheet.Page();
+    Toggle(page, IDC_UNITS_DEFAULT_BOX);
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    EXPECT_TRUE(Answer(
+        L"You must choose the default units beside \"Default To:\", or uncheck it and enter the "
+        L"units parameter.",
+        IDOK));
+    EXPECT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
+    Toggle(page, IDC_UNITS_DEFAULT_BOX);
+
+    struct Case {
+      int page, box, button;
+    };
+    const Case cases[] = {
+        {IDD_INPUT_PARAMETER, IDC_URV_DEFAULT_BOX, PSBTN_CANCEL},
+        {IDD_INPUT_BLOCK_TYPE, IDC_USE_DEFAULT_BOX, PSBTN_CANCEL},
+        {IDD_WIZARD_FINISHED, IDC_WIRELESS_BOX, PSBTN_CANCEL},
+        {IDD_WIZARD_FINISHED, IDC_WIRELESS_BOX, PSBTN_FINISH},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.page * 10 + c.button);
+      for (int n = 0; n < 8 && sheet.Id() != c.page && sheet.Id() != IDD_WIZARD_FINISHED; ++n) {
+        sheet.Press(PSBTN_NEXT);
+      }
+      ASSERT_EQ(sheet.Id(), c.page);
+      Toggle(sheet.Page(), c.box);
+      PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, c.button, 0);
+      EXPECT_TRUE(Answer(kCloseQuestion, IDNO));
+      ASSERT_TRUE(WaitFor([&] { return sheet.Id() == c.page; }, 2000)) << "closed unasked";
+      Toggle(sheet.Page(), c.box);
+    }
+    PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  });
+}
+
+// Return goes Next on every page and Finish on the last, where Finish is
+// the default button; Alt+N there, with Next hidden, does nothing.
+TEST_F(WizardUiTest, ReturnWalksToTheEndAndFinishes) {
+  Launch(kPt101, false, [](Sheet& sheet) {
+    // The buttons are set by a posted request: wait for it.
+    auto defaultIs = [&](int button) {
+      return WaitFor([&] { return LOWORD(SendMessageW(sheet.hwnd, DM_GETDEFID, 0, 0)) == button; },
+                     5000);
+    };
+    const int walk[] = {208, 210, 209, 215, 211, 221, 212};
+    for (size_t i = 1; i < std::size(walk); ++i) {
+      EXPECT_TRUE(defaultIs(kNextButton)) << walk[i - 1];
+      Key(sheet.hwnd, VK_RETURN);
+      ASSERT_TRUE(sheet.WaitForPage(walk[i])) << "Return on " << walk[i - 1];
+    }
+    EXPECT_TRUE(defaultIs(kFinishButton));
+    Key(sheet.hwnd, L'n', true);
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(sheet.hwnd));
+    EXPECT_EQ(sheet.Id(), IDD_WIZARD_FINISHED);
+    Key(sheet.hwnd, VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(sheet.hwnd); }, 10000)) << "Return did not finish";
   });
 }
 

@@ -8,7 +8,9 @@
 #   PT-305, not for calibration management: a totalizer with only its value
 #   written, reopened and written again: both usage values and the
 #   totalizer stay (PT-101 is made not for export to check the other value);
-#   PT-501, fieldbus: Write, then a change closed without writing.
+#   PT-501, fieldbus: Write, then a change closed without writing;
+#   PT-990, defaults outside the pick lists: written back unchanged;
+#   PT-101 again: toggled boxes are asked about, Return walks and finishes.
 # Pictures of walk 2 go to BUILD_DIR/tests/win32/wizard-shots; the driver
 # prints the time to the first page and of each page change.
 # Usage: wizard-ui-test.sh BUILD_DIR DLL DRIVER_EXE NOTEPAD_EXE PLANT_GENERATOR
@@ -32,6 +34,11 @@ grep -q $'^Use for CalMgmt=No\r$' "$pt305" || fail "PT-305's map file is for cal
 sed -i $'s/^Use for Export=Yes\r$/Use for Export=No\r/' "$pt101"
 grep -q $'^Use for Export=No\r$' "$pt101" || fail "PT-101's map file was not made not for export"
 cp "$pt101" "$work/pt101.before"
+# PT-990: a device revision of the test's own, its defaults outside the lists.
+pt990=$work/plant/dd/hart/000026/007e/0101.map
+mkdir -p "$(dirname "$pt990")"
+: >"${pt990%.map}.sym"
+cp "$here/wizard-defaults.map" "$pt990"
 cp "$pt501" "$work/pt501.before"
 [ ! -e "$gn601" ] || fail "GN-601 has a map file before the wizard ran"
 
@@ -45,6 +52,10 @@ timeout 600 "$wine" "$driver" "$dll" "$(winpath "$shots")" | tr -d '\r' >"$work/
 grep -E 'first page| -> |page changes|PASSED' "$work/driver.log"
 
 cmp "$work/pt101.before" "$pt101" || fail "PT-101's map file changed on an unchanged Write"
+cmp "$here/wizard-defaults.map" "$pt990" || {
+  diff <(tr -d '\r' <"$here/wizard-defaults.map") <(tr -d '\r' <"$pt990") >&2 || true
+  fail "PT-990's defaults outside the pick lists were not written back as they were"
+}
 cmp "$work/pt501.before" "$pt501" || fail "PT-501's map file changed: Write or the refused close"
 grep -q $'^Use for CalMgmt=No\r$' "$pt305" || fail "PT-305's map file became one for calibration"
 grep -q $'^Use for Export=Yes\r$' "$pt305" || fail "PT-305's map file lost its export use"

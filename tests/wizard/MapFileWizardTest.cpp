@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -325,7 +326,8 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
     const wchar_t* text;
     int32_t stored;
   };
-  for (const IndexCase& c : {IndexCase{L"12ab", 12}, IndexCase{L"ab", 0}, IndexCase{L"3", 3}}) {
+  for (const IndexCase& c : {IndexCase{L"12ab", 12}, IndexCase{L"ab", 0},
+                             IndexCase{L"4294967298", 2147483647}, IndexCase{L"3", 3}}) {
     fieldbus.Show(IDD_TRANSDUCER_BLOCK);
     block.texts[IDC_BLOCK_INDEX] = c.text;
     fieldbus.sheet.Press(true);
@@ -333,10 +335,13 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
     EXPECT_EQ(fieldbus.sheet.Id(), IDD_INPUT_PARAMETER);
   }
   fieldbus.Show(IDD_TRANSDUCER_BLOCK);
-  block.texts[IDC_BLOCK_INDEX] = L"";
-  fieldbus.sheet.Press(true);
-  EXPECT_EQ(fieldbus.sheet.Id(), IDD_TRANSDUCER_BLOCK);
-  EXPECT_EQ(block.told, std::vector<std::wstring>{L"You must enter a blockIndex "});
+  for (const wchar_t* refused : {L"", L"-2"}) {
+    block.texts[IDC_BLOCK_INDEX] = refused;
+    fieldbus.sheet.Press(true);
+    EXPECT_EQ(fieldbus.sheet.Id(), IDD_TRANSDUCER_BLOCK);
+  }
+  EXPECT_EQ(block.told, (std::vector<std::wstring>{L"You must enter a blockIndex ",
+                                                    kNegativeBlockIndexMessage}));
   EXPECT_EQ(fieldbus.Model().m_nBlockIndex, 3);
 
   // A fieldbus model without a map file defaults the calibration.
@@ -363,12 +368,12 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   EXPECT_TRUE(type.checks[IDC_USE_DEFAULT_BOX]);
   EXPECT_EQ(type.SelectedCode(IDC_DEFAULT_COMBO), 1);
   EXPECT_FALSE(type.enabled[IDC_PRESS_MEAS_PARAM] || type.enabled[IDC_PROBE_TYPE_BROWSE]);
-  type.combos[IDC_DEFAULT_COMBO].selected.reset();
   hart.sheet.pages[hart.sheet.current].parameter->OnCommand(IDC_PRESSURE);
   EXPECT_TRUE(type.enabled[IDC_PRESS_MEAS_PARAM] && type.enabled[IDC_DEFAULT_COMBO]);
   EXPECT_FALSE(type.enabled[IDC_PROBE_TYPE_PARAM]);
+  type.SelectCode(IDC_DEFAULT_COMBO, 2);
   hart.sheet.Press(true);
-  EXPECT_EQ(hart.Model().m_nPressMeasDefault, -1);
+  EXPECT_EQ(hart.Model().m_nPressMeasDefault, 2);
   EXPECT_EQ(hart.sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
   EXPECT_TRUE(hart.sheet.View().checks[IDC_DAMPING_DEFAULT_BOX]);
   EXPECT_EQ(hart.sheet.View().texts[IDC_DAMPING_DEFAULT], L"1.0");
@@ -377,7 +382,7 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   hart.sheet.pages[hart.sheet.current].parameter->OnCommand(IDC_TEMPERATURE);
   EXPECT_EQ(hart.Model().m_nInputBlockType, 99);
   EXPECT_TRUE(hart.Model().m_bPressMeasDefault);
-  EXPECT_EQ(hart.Model().m_nPressMeasDefault, -1);
+  EXPECT_EQ(hart.Model().m_nPressMeasDefault, 2);
 
   hart.Show(IDD_NUM_WIRES_PARAMETER);
   FakeView& wires = hart.sheet.View();
@@ -401,6 +406,66 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   hart.sheet.Press(true);
   EXPECT_EQ(hart.sheet.Id(), IDD_MAP_TOTALIZER_UNITS);
   EXPECT_TRUE(total.told.empty());
+}
+
+// A default code the pick list does not hold (as read from a map file) is
+// shown as its number and kept; a default box checked with no code chosen
+// is refused on Next.
+TEST(ParameterPages, DefaultsOutsideThePickListsAndUnchosenOnes) {
+  MiniHost host;
+  using Model = CMapFileInformation;
+  struct Case {
+    int line;
+    int page;
+    void (*setup)(Model&);
+    int combo;
+    int32_t Model::*code;
+    std::optional<std::wstring> shown;  // the selected item's name
+    int next;                           // the page Next leads to
+    const wchar_t* told;
+  };
+  auto units = [](Model& m) { m.m_bUnitsDefault = true; m.m_nUnitsDefault = 170; };
+  auto noUnits = [](Model& m) { m.m_bUnitsDefault = true; m.m_nUnitsDefault = kNoCode; };
+  auto press = [](Model& m) {
+    m.m_nInputBlockType = 5; m.m_bPressMeasDefault = true; m.m_nPressMeasDefault = 3;
+  };
+  auto noPress = [](Model& m) {
+    m.m_nInputBlockType = 5; m.m_bPressMeasDefault = true; m.m_nPressMeasDefault = kNoCode;
+  };
+  auto wires = [](Model& m) { m.m_bNumWiresDefault = true; m.m_nNumWiresDefault = 5; };
+  auto noWires = [](Model& m) { m.m_bNumWiresDefault = true; m.m_nNumWiresDefault = kNoCode; };
+  const Case cases[] = {
+      {__LINE__, 208, units, IDC_DEFAULT_COMBO, &Model::m_nUnitsDefault, L"170", 209, nullptr},
+      {__LINE__, 208, noUnits, IDC_DEFAULT_COMBO, &Model::m_nUnitsDefault, std::nullopt, 208,
+       kNoUnitsDefaultMessage},
+      {__LINE__, 209, press, IDC_DEFAULT_COMBO, &Model::m_nPressMeasDefault, L"3", 211, nullptr},
+      {__LINE__, 209, noPress, IDC_DEFAULT_COMBO, &Model::m_nPressMeasDefault, std::nullopt,
+       209, kNoPressMeasDefaultMessage},
+      {__LINE__, 223, wires, IDC_NUM_WIRES_COMBO, &Model::m_nNumWiresDefault, L"5", 211, nullptr},
+      {__LINE__, 223, noWires, IDC_NUM_WIRES_COMBO, &Model::m_nNumWiresDefault, std::nullopt,
+       223, kNoNumWiresDefaultMessage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    Wizard w(true);  // opens on the block page: the pages below start afresh
+    c.setup(w.Model());
+    const int32_t before = w.Model().*c.code;
+    w.Show(c.page);
+    FakeView& view = w.sheet.View();
+    FakeCombo& combo = view.combos[c.combo];
+    std::optional<std::wstring> shown;
+    if (combo.selected) shown = combo.items.at(*combo.selected).first;
+    EXPECT_EQ(shown, c.shown);
+    w.sheet.Press(true);
+    EXPECT_EQ(w.sheet.Id(), c.next);
+    EXPECT_EQ(view.told, c.told ? std::vector<std::wstring>{c.told} : std::vector<std::wstring>{});
+    EXPECT_EQ(w.Model().*c.code, before);
+    // Shown again on the next visit, not added twice.
+    w.Show(c.page);
+    const std::set<std::pair<std::wstring, int32_t>> distinct(combo.items.begin(),
+                                                               combo.items.end());
+    EXPECT_EQ(combo.items.size(), distinct.size());
+  }
 }
 
 // Every Browse button: its filter, the stored name, the box and flag it
@@ -504,8 +569,11 @@ TEST(WizardFinishedPage, WriteFailureWirelessAndCloseQuestion) {
   EXPECT_FALSE(view.checks[IDC_WIRELESS_BOX]);
   view.checks[IDC_WIRELESS_BOX] = true;
   auto& hartPage = static_cast<CWizardFinishedPage&>(*hart.sheet.pages[hart.sheet.current].parameter);
-  // The box counts only when written.
+  // The box counts only when written, or read as Cancel and Finish read
+  // the page before asking.
   EXPECT_TRUE(hart.wizard.QueryClose());
+  hartPage.ReadControls();
+  EXPECT_FALSE(hart.wizard.QueryClose());
   hart.Model().m_strUrvParam = L"Param!UPPER";
   EXPECT_FALSE(hart.wizard.QueryClose());
   hart.sheet.questions.clear();

@@ -4,6 +4,7 @@
 // then writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -200,6 +201,10 @@ TEST_F(MappingPageTest, AutoMapTranslatesEveryListedCode) {
       {"HART units", false,
        [](CMapFileInformation* m) { return std::make_unique<CMapInputUnitsPage>(m); },
        &CMapFileInformation::m_UnitsMap, {{12, 12}, {7, 7}, {254, 250}}},
+      // 240 has no common name: a map file could not hold it.
+      {"HART totalizer units", false,
+       [](CMapFileInformation* m) { return std::make_unique<CMapTotalizerUnitsPage>(m); },
+       &CMapFileInformation::m_TotalizerUnitsMap, {{40, 40}, {41, 41}}},
       {"fieldbus units", true,
        [](CMapFileInformation* m) { return std::make_unique<CMapInputUnitsPage>(m); },
        &CMapFileInformation::m_UnitsMap, {{1000, 35}, {999, 250}}},
@@ -220,8 +225,14 @@ TEST_F(MappingPageTest, AutoMapTranslatesEveryListedCode) {
     page->OnAutoMap();
     EXPECT_EQ(model.*c.list, c.expected);
     EXPECT_EQ(view_.fills, fillsBefore + 1);
-    // The names are shown at once.
-    for (const Row& row : view_.rows) EXPECT_FALSE(row[2].empty()) << row[0];
+    // The names are shown at once; a code left unmapped shows none.
+    for (const Row& row : view_.rows) {
+      const bool mapped = std::any_of(c.expected.begin(), c.expected.end(),
+                                      [&](const CEnumeration& e) {
+                                        return std::to_wstring(e.m_nDDCode) == row[1];
+                                      });
+      EXPECT_EQ(row[2].empty(), !mapped) << row[0];
+    }
   }
 
   // Pages without a translation leave the model alone.

@@ -24,6 +24,7 @@ inline constexpr char kPagesRecording[] = R"(revision 000026 0122 0a hart
   param total_units type=6
     enum 40 Gallons
     enum 41 Liters
+    enum 240 Barrels
   dynamic 1 label=PV
     member DIGITAL_UNITS type=6
       enum 12 kPa

@@ -64,6 +64,9 @@ class BrowseWindow final : public Dialog, public BrowseView {
   void RunEnumeration(CSelectEnumeration& dialog) override {
     RunSelectEnumeration(resources_, dialog, Handle());
   }
+  void Tell(const std::wstring& text) override {
+    MessageBoxW(Handle(), text.c_str(), L"Ravelin", MB_OK);
+  }
   void End(int result) override { Dialog::End(result); }
 
  protected:

@@ -70,7 +70,10 @@ class WizardSheet final : public WizardSheetView {
                                     UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<WizardSheet*>(data);
     try {
-      if (message == kWmGotoWizardPage) {
+      // The jump shares its number with DM_SETDEFID, which the sheet sends
+      // itself with a button id to move the default button: only the
+      // wizard's selectors are jumps.
+      if (message == kWmGotoWizardPage && wParam <= kWizardFinished) {
         self->wizard_->OnGotoWizardPage(static_cast<uint32_t>(wParam));
         return 0;
       }

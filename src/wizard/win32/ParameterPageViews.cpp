@@ -145,10 +145,13 @@ bool ParameterPageWindow::OnKillActive() {
 
 LRESULT ParameterPageWindow::OnWizardBack() { return AnswerMove(Sheet(), logic_.OnWizardBack()); }
 LRESULT ParameterPageWindow::OnWizardNext() { return AnswerMove(Sheet(), logic_.OnWizardNext()); }
-bool ParameterPageWindow::OnWizardFinish() { return SheetAllowsClose(Sheet()); }
+// What was typed, checked or chosen on this page counts as a change too.
+bool ParameterPageWindow::OnWizardFinish() {
+  logic_.ReadControls();
+  return SheetAllowsClose(Sheet());
+}
 bool ParameterPageWindow::OnQueryCancel() {
-  // What was typed on this page counts as a change too.
-  logic_.ReadFields();
+  logic_.ReadControls();
   return SheetAllowsClose(Sheet());
 }
 
