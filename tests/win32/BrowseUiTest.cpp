@@ -107,7 +107,7 @@ void ExpectSelectionAsked(HWND dialog) {
   std::wstring texts;
   EnumChildWindows(
       box,
-      [](HWND child, LPARAM data) -> BOOL {
+      [](HWND child, LPARAM data) CALLBACK -> BOOL {
         *reinterpret_cast<std::wstring*>(data) += win32::WindowText(child) + L"|";
         return TRUE;
       },

@@ -78,7 +78,7 @@ std::vector<std::wstring> ChildTexts(HWND window) {
   std::vector<std::wstring> texts;
   EnumChildWindows(
       window,
-      [](HWND child, LPARAM data) -> BOOL {
+      [](HWND child, LPARAM data) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(WindowText(child));
         return TRUE;
       },

@@ -14,7 +14,7 @@ inline HWND FindProcessWindow(const std::function<bool(HWND)>& match) {
     HWND found;
   } search{&match, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
