@@ -76,21 +76,22 @@ std::vector<WrittenAttribute> WrittenAttributes(const std::wstring& connectStrin
   return attributes;
 }
 
+std::wstring Unbraced(const WrittenAttribute& attribute) {
+  std::wstring value;
+  const size_t inner = attribute.value.size() - (attribute.closed ? 2 : 1);
+  for (size_t i = 1; i <= inner; ++i) {
+    value += attribute.value[i];
+    if (attribute.value[i] == L'}') ++i;
+  }
+  return value;
+}
+
 std::vector<std::pair<std::wstring, std::wstring>> ConnectAttributes(
     const std::wstring& connectString) {
   std::vector<std::pair<std::wstring, std::wstring>> attributes;
   for (const WrittenAttribute& written : WrittenAttributes(connectString)) {
-    std::wstring value;
-    if (!written.braced) {
-      value = Trim(written.value);
-    } else {
-      const size_t inner = written.value.size() - (written.closed ? 2 : 1);
-      for (size_t i = 1; i <= inner; ++i) {
-        value += written.value[i];
-        if (written.value[i] == L'}') ++i;
-      }
-    }
-    attributes.emplace_back(written.name, std::move(value));
+    attributes.emplace_back(written.name,
+                            written.braced ? Unbraced(written) : Trim(written.value));
   }
   return attributes;
 }

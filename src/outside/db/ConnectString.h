@@ -38,6 +38,9 @@ struct WrittenAttribute {
 };
 std::vector<WrittenAttribute> WrittenAttributes(const std::wstring& connectString);
 
+// A braced value as drivers take it: the braces removed, "}}" read as '}'.
+std::wstring Unbraced(const WrittenAttribute& attribute);
+
 // The "key=value" attributes in order, blanks around names and plain values
 // trimmed, braces around a value removed and "}}" in it read as '}' (so a
 // value may hold ';' and '}').

@@ -51,15 +51,9 @@ int HexDigit(char c) {
 // blanks and URL-decoded ('+' a blank, "%XX" a byte). None when the driver
 // would read past a '%' or cut the password at a NUL.
 std::optional<std::string> DriverPassword(const odbc::WrittenAttribute& written) {
+  if (written.braced) return ToUtf8(odbc::Unbraced(written));
   const std::string value = ToUtf8(written.value);
   std::string password;
-  if (written.braced) {
-    for (size_t i = 1; i + 1 < value.size(); ++i) {
-      password += value[i];
-      if (value[i] == '}') ++i;
-    }
-    return password;
-  }
   for (size_t i = 0; i < value.size(); ++i) {
     if (value[i] == '+') {
       password += ' ';
