@@ -59,11 +59,12 @@ check_binary() {
   if "$objdump" -h "$shipped" | grep -q ' \.debug_'; then fail "$arch/$binary has debug sections"; fi
   if "$objdump" -t "$shipped" | grep -q '^\['; then fail "$arch/$binary has a symbol table"; fi
 
-  # .gnu_debuglink: the debug file's name, NUL-padded to 4 bytes, then its CRC-32.
+  # .gnu_debuglink: the debug file's name, NUL-padded to 4 bytes, then its CRC-32,
+  # whose own bytes may be NUL: cut the CRC off before dropping the padding.
   "$objcopy" --dump-section .gnu_debuglink="$work/link" "$shipped" "$work/scratch" ||
     fail "$arch/$binary has no debug link"
   local name crc debug
-  name=$(tr -d '\0' <"$work/link" | head -c -4)
+  name=$(head -c -4 "$work/link" | tr -d '\0')
   [ "$name" = "$binary.debug" ] || fail "$arch/$binary links to '$name'"
   debug=$stage/$arch/$name
   [ -f "$debug" ] || fail "$debug not found"
