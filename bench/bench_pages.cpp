@@ -19,7 +19,7 @@
 
 #include <prsht.h>
 
-#include "wizard/win32/MappingPageViews.h"
+#include "wizard/win32/WizardPageWindow.h"
 #endif
 
 using namespace ravelin;
@@ -110,7 +110,7 @@ int main() {
   std::printf("rows in the page's list view\n");
   CMapFileInformation shownModel = BenchModel();
   CMapInputUnitsPage shown(&shownModel);
-  win32::MappingPageWindow view(GetModuleHandleW(nullptr), shown);
+  win32::WizardPageWindow view(GetModuleHandleW(nullptr), shown);
   HPROPSHEETPAGE sheetPage = view.CreatePage();
   PROPSHEETHEADERW header{};
   header.dwSize = sizeof header;

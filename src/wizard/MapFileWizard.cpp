@@ -1,7 +1,5 @@
 #include "wizard/MapFileWizard.h"
 
-#include <type_traits>
-
 #include "wizard/MappingPages.h"
 #include "wizard/ParameterPages.h"
 
@@ -42,12 +40,7 @@ Page& CMapFileWizard::Add(WizardSheetView& sheet, int selector) {
   Page& added = *page;
   const int position = sheet.AddPage(added);
   if (selector >= 0) m_pageIndex[selector] = position;
-  OwnedPage& owned = m_pageList.emplace_back();
-  if constexpr (std::is_base_of_v<CWizardPage, Page>) {
-    owned.parameter = std::move(page);
-  } else {
-    owned.mapping = std::move(page);
-  }
+  m_pageList.push_back(std::move(page));
   return added;
 }
 

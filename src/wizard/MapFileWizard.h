@@ -14,7 +14,6 @@
 
 namespace ravelin {
 
-class CEnumMappingPage;
 class CWizardFinishedPage;
 class CWizardPage;
 
@@ -24,7 +23,6 @@ class WizardSheetView {
   virtual ~WizardSheetView() = default;
   // Appends a page; returns its zero-based position in the sheet.
   virtual int AddPage(CWizardPage& page) = 0;
-  virtual int AddPage(CEnumMappingPage& page) = 0;
   virtual void SetActivePage(int position) = 0;
   // A yes/no question; true for yes.
   virtual bool Confirm(const std::wstring& question) = 0;
@@ -56,15 +54,11 @@ class CMapFileWizard {
   int32_t m_pageIndex[kWizardFinished + 1] = {};
 
  private:
-  struct OwnedPage {
-    std::unique_ptr<CWizardPage> parameter;
-    std::unique_ptr<CEnumMappingPage> mapping;
-  };
   template <typename Page>
   Page& Add(WizardSheetView& sheet, int selector = -1);
 
   WizardSheetView& m_sheet;
-  std::vector<OwnedPage> m_pageList;
+  std::vector<std::unique_ptr<CWizardPage>> m_pageList;
   CWizardFinishedPage* m_finished = nullptr;
 };
 

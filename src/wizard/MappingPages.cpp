@@ -31,45 +31,39 @@ const MappingPageKind kInputUnits{
     IDD_MAP_INPUT_UNITS, &Model::m_strUnitsParam,
     {L"DDL Unit Name", L"Unit Code", L"Map File Unit Name"},
     &Model::GetUnitsMappingName, &Model::SetUnitsMapping, &Model::FieldbusUnitsToCommon,
-    &Named<CUnitsConversion>, &Make<CSelectUnitDialog>, PageMove::Neighbour(),
-    PageMove::Neighbour()};
+    &Named<CUnitsConversion>, &Make<CSelectUnitDialog>};
 
 const MappingPageKind kTempProbeType{
     IDD_MAP_TEMP_PROBE_TYPE, &Model::m_strProbeTypeParam,
     {L"DDL ProbeType", L"Code", L"Map File ProbeType"},
     &Model::GetProbeTypeMappingName, &Model::SetProbeTypeMapping,
     &Model::FieldbusProbeTypeToCommon, &Named<CProbeTypeConversion>,
-    &Make<CSelectTempProbeDialog>,
-    PageMove::Jump(kInputBlockType), PageMove::Jump(kNumWiresParameter)};
+    &Make<CSelectTempProbeDialog>};
 
 const MappingPageKind kPressMeasType{
     IDD_MAP_PRESS_MEAS_TYPE, &Model::m_strPressMeasParam,
     {L"DDL Pressure Type", L"Code", L"Map File Pressure Type"},
     &Model::GetPressMeasMappingName, &Model::SetPressMeasMapping,
     &Model::FieldbusPressMeasToCommon, &Named<CPressMeasTypeConversion>,
-    &Make<CSelectPressMeasDialog>,
-    PageMove::Jump(kInputBlockType), PageMove::Jump(kInputOutputRelation)};
+    &Make<CSelectPressMeasDialog>};
 
 const MappingPageKind kNumWires{
     IDD_MAP_NUM_WIRES, &Model::m_strNumWiresParam,
     {L"DDL NumWires", L"Code", L"Map File NumWires"},
     &Model::GetNumWiresMappingName, &Model::SetNumWiresMapping, nullptr, nullptr,
-    &Make<CSelectNumWiresDialog>, PageMove::Jump(kNumWiresParameter),
-    PageMove::Jump(kInputOutputRelation)};
+    &Make<CSelectNumWiresDialog>};
 
 const MappingPageKind kTotalizerUnits{
     IDD_MAP_TOTALIZER_UNITS, &Model::m_strTotalizerUnitsParam,
     {L"DDL Unit Name", L"Unit Code", L"Map File Unit Name"},
     &Model::GetTotalizerUnitsMappingName, &Model::SetTotalizerUnitsMapping,
-    &Model::FieldbusUnitsToCommon, &Named<CUnitsConversion>, &Make<CSelectUnitDialog>,
-    PageMove::Jump(kTotalizerParams), PageMove::Jump(kInputOutputRelation)};
+    &Model::FieldbusUnitsToCommon, &Named<CUnitsConversion>, &Make<CSelectUnitDialog>};
 
 const MappingPageKind kTransferFunction{
     IDD_TRANSFER_FUNCTION_CODE, &Model::m_strTransferFuncParam,
     {L"DDL Relationship", L"Trans Func Code", L"Map Relationship Name"},
     &Model::GetTransferFuncMappingName, &Model::SetTransferFuncMapping, nullptr, nullptr,
-    &Make<CSelectRelationshipDialog>, PageMove::Jump(kInputOutputRelation),
-    PageMove::Jump(kWizardFinished)};
+    &Make<CSelectRelationshipDialog>};
 
 constexpr int32_t kCurrentView = 104;
 

@@ -10,35 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "wizard/WizardJumps.h"
+#include "wizard/PageViews.h"
+#include "wizard/WizardPage.h"
 
 namespace ravelin {
 
 class CMapFileInformation;
-class CSelectUnitDialog;
 class IVelkToolkit;
-
-// The page's window as the logic needs it: a report-view list of three
-// columns and the sheet's buttons.
-class MappingPageView {
- public:
-  virtual ~MappingPageView() = default;
-  virtual void AddColumn(int column, const std::wstring& title, int width) = 0;
-  virtual void DeleteAllRows() = 0;
-  // Paints now: the refill that follows reads the device synchronously.
-  virtual void Redisplay() = 0;
-  virtual void AppendRow(const std::wstring& text, const std::wstring& code,
-                         const std::wstring& name) = 0;
-  // The fill is over, whole or cut short: show its rows.
-  virtual void RowsComplete() = 0;
-  virtual int RowCount() = 0;
-  virtual std::wstring RowText(int row, int column) = 0;
-  virtual bool IsRowSelected(int row) = 0;
-  // Flags of WizardJumps.h, posted to the sheet.
-  virtual void SetWizardButtons(unsigned flags) = 0;
-  // Runs the pick dialog modally; kIdOk or kIdCancel.
-  virtual int RunPickDialog(CSelectUnitDialog& dialog) = 0;
-};
 
 // What tells one mapping page from another.
 struct MappingPageKind {
@@ -53,30 +31,22 @@ struct MappingPageKind {
   // code without one would not be read back. Null with autoMap.
   bool (*named)(int32_t commonCode);
   std::unique_ptr<CSelectUnitDialog> (*makePickDialog)(CMapFileInformation* model);
-  PageMove back;
-  PageMove next;
 };
 
-class CEnumMappingPage {
+class CEnumMappingPage : public CWizardPage {
  public:
   CEnumMappingPage(const MappingPageKind& kind, CMapFileInformation* model)
-      : m_kind(kind), m_pMapInfo(model) {}
-  virtual ~CEnumMappingPage() = default;
-  CEnumMappingPage(const CEnumMappingPage&) = delete;
-  CEnumMappingPage& operator=(const CEnumMappingPage&) = delete;
+      : CWizardPage(kind.dialogId, model), m_kind(kind) {}
 
   // The view must outlive every call below.
   void Attach(MappingPageView* view) { m_view = view; }
+  void AttachWindow(WizardPageView* window) override { Attach(window); }
 
-  int DialogId() const { return m_kind.dialogId; }
   bool HasAutoMap() const { return m_kind.autoMap != nullptr; }
 
-  void OnInitDialog();
-  void OnSetActive();
-  PageMove OnWizardBack() const { return m_kind.back; }
-  PageMove OnWizardNext() const { return m_kind.next; }
-  // A button of the page was pressed.
-  void OnCommand(int controlId);
+  void OnInitDialog() override;
+  void OnSetActive() override;
+  void OnCommand(int controlId) override;
   void OnSingleMap();
   void OnAutoMap();
   void FillMappingList();
@@ -87,7 +57,6 @@ class CEnumMappingPage {
 
  private:
   const MappingPageKind& m_kind;
-  CMapFileInformation* m_pMapInfo;
   MappingPageView* m_view = nullptr;
 };
 

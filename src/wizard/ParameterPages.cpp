@@ -23,30 +23,26 @@ using Model = CMapFileInformation;
 constexpr int32_t kEnumerations = 1;
 constexpr int32_t kFloats = 2;
 
-constexpr int32_t kGeneric = 1;
-constexpr int32_t kPressure = 5;
-constexpr int32_t kTemperature = 99;
-
-const CWizardPage::BrowseButton kInputParameterBrowse[] = {
+const CParameterPage::BrowseButton kInputParameterBrowse[] = {
     {IDC_URV_BROWSE, kFloats, &Model::m_strUrvParam, IDC_URV_DEFAULT_BOX, &Model::m_bUrvDefault},
     {IDC_LRV_BROWSE, kFloats, &Model::m_strLrvParam, IDC_LRV_DEFAULT_BOX, &Model::m_bLrvDefault},
     {IDC_UNITS_BROWSE, kEnumerations, &Model::m_strUnitsParam, IDC_UNITS_DEFAULT_BOX,
      &Model::m_bUnitsDefault},
 };
-const CWizardPage::BrowseButton kBlockTypeBrowse[] = {
+const CParameterPage::BrowseButton kBlockTypeBrowse[] = {
     {IDC_PRESS_MEAS_BROWSE, kEnumerations, &Model::m_strPressMeasParam, IDC_USE_DEFAULT_BOX,
      nullptr},
     {IDC_PROBE_TYPE_BROWSE, kEnumerations, &Model::m_strProbeTypeParam, 0, nullptr},
 };
-const CWizardPage::BrowseButton kNumWiresBrowse[] = {
+const CParameterPage::BrowseButton kNumWiresBrowse[] = {
     {IDC_NUM_WIRES_BROWSE, kEnumerations, &Model::m_strNumWiresParam,
      IDC_NUM_WIRES_DEFAULT_BOX, &Model::m_bNumWiresDefault},
 };
-const CWizardPage::BrowseButton kTotalizerBrowse[] = {
+const CParameterPage::BrowseButton kTotalizerBrowse[] = {
     {IDC_TOTALIZER_UNITS_BROWSE, kEnumerations, &Model::m_strTotalizerUnitsParam, 0, nullptr},
     {IDC_TOTALIZER_VALUE_BROWSE, kFloats, &Model::m_strTotalizerValueParam, 0, nullptr},
 };
-const CWizardPage::BrowseButton kRelationBrowse[] = {
+const CParameterPage::BrowseButton kRelationBrowse[] = {
     {IDC_RELATION_BROWSE, kEnumerations, &Model::m_strTransferFuncParam,
      IDC_RELATION_DEFAULT_BOX, &Model::m_bTransferFuncDefault},
     {IDC_DAMPING_BROWSE, kFloats, &Model::m_strDampingParam, IDC_DAMPING_DEFAULT_BOX,
@@ -89,23 +85,23 @@ std::wstring StoredParameterName(const std::wstring& browsed) {
 
 // ---------------------------------------------------------------------------
 
-void CWizardPage::ReadFields() {
+void CParameterPage::ReadFields() {
   for (const TextBinding& binding : Texts()) *binding.text = m_view->GetText(binding.controlId);
   if (auto box = BoundBox()) *box->second = m_view->IsChecked(box->first);
 }
 
-void CWizardPage::ShowFields() {
+void CParameterPage::ShowFields() {
   for (const TextBinding& binding : Texts()) m_view->SetText(binding.controlId, *binding.text);
   if (auto box = BoundBox()) m_view->SetChecked(box->first, *box->second);
 }
 
-void CWizardPage::OnCommand(int controlId) {
+void CParameterPage::OnCommand(int controlId) {
   for (const BrowseButton& button : BrowseButtons()) {
     if (button.button == controlId) Browse(button);
   }
 }
 
-void CWizardPage::WarnOfCutValues() {
+void CParameterPage::WarnOfCutValues() {
   std::vector<std::wstring>& keys = m_pMapInfo->m_CutValueKeys;
   if (keys.empty()) return;
   std::wstring names;
@@ -117,7 +113,7 @@ void CWizardPage::WarnOfCutValues() {
                       names.c_str()));
 }
 
-void CWizardPage::Browse(const BrowseButton& button) {
+void CParameterPage::Browse(const BrowseButton& button) {
   // What was typed since the last exchange would be lost to the redisplay.
   ReadFields();
   CSelectParameter browser(m_pMapInfo->GetBlockMoniker(), m_pMapInfo->m_strPlantServer,
@@ -130,7 +126,7 @@ void CWizardPage::Browse(const BrowseButton& button) {
   ShowFields();
 }
 
-void CWizardPage::ShowCode(int combo, int32_t code) {
+void CParameterPage::ShowCode(int combo, int32_t code) {
   m_view->SelectCode(combo, code);
   if (code == kNoCode || m_view->SelectedCode(combo) == code) return;
   if (CodeListControl* list = m_view->CodeList(combo)) {
@@ -139,7 +135,7 @@ void CWizardPage::ShowCode(int combo, int32_t code) {
   }
 }
 
-bool CWizardPage::CodeChosen(int combo, const wchar_t* message) {
+bool CParameterPage::CodeChosen(int combo, const wchar_t* message) {
   if (m_view->SelectedCode(combo)) return true;
   m_view->Tell(message);
   return false;
@@ -148,9 +144,9 @@ bool CWizardPage::CodeChosen(int combo, const wchar_t* message) {
 // ---------------------------------------------------------------------------
 
 CTransducerBlockPage::CTransducerBlockPage(Model* model)
-    : CWizardPage(IDD_TRANSDUCER_BLOCK, model) {}
+    : CParameterPage(IDD_TRANSDUCER_BLOCK, model) {}
 
-std::vector<CWizardPage::TextBinding> CTransducerBlockPage::Texts() {
+std::vector<CParameterPage::TextBinding> CTransducerBlockPage::Texts() {
   return {{IDC_BLOCK_INDEX, &m_strBlockIndex}};
 }
 
@@ -171,17 +167,17 @@ void CTransducerBlockPage::ReadControls() {
   if (index >= 0) m_pMapInfo->m_nBlockIndex = index;
 }
 
-PageMove CTransducerBlockPage::OnWizardNext() {
+bool CTransducerBlockPage::LeaveNext() {
   ReadControls();
   if (m_strBlockIndex.empty()) {
     m_view->Tell(kNoBlockIndexMessage);
-    return PageMove::Stay();
+    return false;
   }
   if (LeadingNumber(m_strBlockIndex) < 0) {
     m_view->Tell(kNegativeBlockIndexMessage);
-    return PageMove::Stay();
+    return false;
   }
-  return PageMove::Neighbour();
+  return true;
 }
 
 void CTransducerBlockPage::OnCommand(int controlId) {
@@ -198,9 +194,9 @@ void CTransducerBlockPage::OnCommand(int controlId) {
 // ---------------------------------------------------------------------------
 
 CInputParameterPage::CInputParameterPage(Model* model)
-    : CWizardPage(IDD_INPUT_PARAMETER, model) {}
+    : CParameterPage(IDD_INPUT_PARAMETER, model) {}
 
-std::vector<CWizardPage::TextBinding> CInputParameterPage::Texts() {
+std::vector<CParameterPage::TextBinding> CInputParameterPage::Texts() {
   return {{IDC_URV_PARAM, &m_pMapInfo->m_strUrvParam},
           {IDC_URV_DEFAULT, &m_pMapInfo->m_strUrvDefault},
           {IDC_LRV_PARAM, &m_pMapInfo->m_strLrvParam},
@@ -208,7 +204,7 @@ std::vector<CWizardPage::TextBinding> CInputParameterPage::Texts() {
           {IDC_UNITS_PARAM, &m_pMapInfo->m_strUnitsParam}};
 }
 
-std::span<const CWizardPage::BrowseButton> CInputParameterPage::BrowseButtons() const {
+std::span<const CParameterPage::BrowseButton> CInputParameterPage::BrowseButtons() const {
   return kInputParameterBrowse;
 }
 
@@ -234,31 +230,28 @@ void CInputParameterPage::ReadControls() {
   m_pMapInfo->m_bLrvDefault = m_view->IsChecked(IDC_LRV_DEFAULT_BOX);
 }
 
-PageMove CInputParameterPage::OnWizardNext() {
+bool CInputParameterPage::LeaveNext() {
   ReadControls();
-  if (m_pMapInfo->m_bUnitsDefault) {
-    if (!CodeChosen(IDC_DEFAULT_COMBO, kNoUnitsDefaultMessage)) return PageMove::Stay();
-    return PageMove::Jump(kInputBlockType);
-  }
+  if (m_pMapInfo->m_bUnitsDefault) return CodeChosen(IDC_DEFAULT_COMBO, kNoUnitsDefaultMessage);
   if (m_pMapInfo->m_strUnitsParam.empty()) {
     m_view->Tell(kNoUnitsParamMessage);
-    return PageMove::Stay();
+    return false;
   }
-  return PageMove::Neighbour();
+  return true;
 }
 
 // ---------------------------------------------------------------------------
 
 CInputBlockTypePage::CInputBlockTypePage(Model* model)
-    : CWizardPage(IDD_INPUT_BLOCK_TYPE, model) {}
+    : CParameterPage(IDD_INPUT_BLOCK_TYPE, model) {}
 
-std::vector<CWizardPage::TextBinding> CInputBlockTypePage::Texts() {
+std::vector<CParameterPage::TextBinding> CInputBlockTypePage::Texts() {
   return {{IDC_CATEGORY, &m_strCategory},
           {IDC_PRESS_MEAS_PARAM, &m_pMapInfo->m_strPressMeasParam},
           {IDC_PROBE_TYPE_PARAM, &m_pMapInfo->m_strProbeTypeParam}};
 }
 
-std::span<const CWizardPage::BrowseButton> CInputBlockTypePage::BrowseButtons() const {
+std::span<const CParameterPage::BrowseButton> CInputBlockTypePage::BrowseButtons() const {
   return kBlockTypeBrowse;
 }
 
@@ -279,9 +272,9 @@ void CInputBlockTypePage::OnInitDialog() {
 }
 
 void CInputBlockTypePage::ShowBlockType(int32_t type) {
-  const bool pressure = type == kPressure;
-  const bool temperature = type == kTemperature;
-  m_view->SetChecked(IDC_GENERIC, type == kGeneric);
+  const bool pressure = type == kPressureBlock;
+  const bool temperature = type == kTemperatureBlock;
+  m_view->SetChecked(IDC_GENERIC, type == kGenericBlock);
   m_view->SetChecked(IDC_PRESSURE, pressure);
   m_view->SetChecked(IDC_TEMPERATURE, temperature);
   for (int id : {IDC_PRESS_MEAS_PARAM, IDC_PRESS_MEAS_BROWSE, IDC_USE_DEFAULT_BOX,
@@ -292,12 +285,12 @@ void CInputBlockTypePage::ShowBlockType(int32_t type) {
 }
 
 void CInputBlockTypePage::OnCommand(int controlId) {
-  const int32_t type = controlId == IDC_GENERIC       ? kGeneric
-                       : controlId == IDC_PRESSURE    ? kPressure
-                       : controlId == IDC_TEMPERATURE ? kTemperature
+  const int32_t type = controlId == IDC_GENERIC       ? kGenericBlock
+                       : controlId == IDC_PRESSURE    ? kPressureBlock
+                       : controlId == IDC_TEMPERATURE ? kTemperatureBlock
                                                       : 0;
   if (type == 0) {
-    CWizardPage::OnCommand(controlId);
+    CParameterPage::OnCommand(controlId);
     return;
   }
   ReadFields();
@@ -309,53 +302,42 @@ void CInputBlockTypePage::OnCommand(int controlId) {
 void CInputBlockTypePage::OnSetActive() {
   m_view->SetWizardButtons(kWizBack | kWizNext);
   const int32_t type = m_pMapInfo->m_nInputBlockType;
-  if (type == kGeneric || type == kPressure || type == kTemperature) ShowBlockType(type);
+  if (type == kGenericBlock || type == kPressureBlock || type == kTemperatureBlock) {
+    ShowBlockType(type);
+  }
   m_view->SetChecked(IDC_USE_DEFAULT_BOX, m_pMapInfo->m_bPressMeasDefault);
   ShowCode(IDC_DEFAULT_COMBO, m_pMapInfo->m_nPressMeasDefault);
   ShowFields();
 }
 
-PageMove CInputBlockTypePage::OnWizardBack() {
-  ReadFields();
-  if (m_pMapInfo->m_bUnitsDefault) return PageMove::Jump(kInputParameter);
-  return PageMove::Neighbour();
-}
+void CInputBlockTypePage::LeaveBack() { ReadFields(); }
 
 // The pressure default counts only for a pressure block; the other types
 // leave it as it was.
 void CInputBlockTypePage::ReadControls() {
   ReadFields();
-  if (m_pMapInfo->m_nInputBlockType != kPressure) return;
+  if (m_pMapInfo->m_nInputBlockType != kPressureBlock) return;
   m_pMapInfo->m_bPressMeasDefault = m_view->IsChecked(IDC_USE_DEFAULT_BOX);
   if (auto code = m_view->SelectedCode(IDC_DEFAULT_COMBO)) m_pMapInfo->m_nPressMeasDefault = *code;
 }
 
-PageMove CInputBlockTypePage::OnWizardNext() {
+bool CInputBlockTypePage::LeaveNext() {
   ReadControls();
-  switch (m_pMapInfo->m_nInputBlockType) {
-    case kGeneric:
-      return PageMove::Jump(kTotalizerParams);
-    case kPressure:
-      if (!m_pMapInfo->m_bPressMeasDefault) return PageMove::Jump(kMapPressMeasType);
-      if (!CodeChosen(IDC_DEFAULT_COMBO, kNoPressMeasDefaultMessage)) return PageMove::Stay();
-      return PageMove::Jump(kInputOutputRelation);
-    case kTemperature:
-      return PageMove::Jump(kMapTempProbeType);
-    default:
-      return PageMove::Stay();
-  }
+  const Model& m = *m_pMapInfo;
+  if (m.m_nInputBlockType != kPressureBlock || !m.m_bPressMeasDefault) return true;
+  return CodeChosen(IDC_DEFAULT_COMBO, kNoPressMeasDefaultMessage);
 }
 
 // ---------------------------------------------------------------------------
 
 CNumWiresParameterPage::CNumWiresParameterPage(Model* model)
-    : CWizardPage(IDD_NUM_WIRES_PARAMETER, model) {}
+    : CParameterPage(IDD_NUM_WIRES_PARAMETER, model) {}
 
-std::vector<CWizardPage::TextBinding> CNumWiresParameterPage::Texts() {
+std::vector<CParameterPage::TextBinding> CNumWiresParameterPage::Texts() {
   return {{IDC_NUM_WIRES_PARAM, &m_pMapInfo->m_strNumWiresParam}};
 }
 
-std::span<const CWizardPage::BrowseButton> CNumWiresParameterPage::BrowseButtons() const {
+std::span<const CParameterPage::BrowseButton> CNumWiresParameterPage::BrowseButtons() const {
   return kNumWiresBrowse;
 }
 
@@ -370,10 +352,7 @@ void CNumWiresParameterPage::OnSetActive() {
   ShowFields();
 }
 
-PageMove CNumWiresParameterPage::OnWizardBack() {
-  ReadFields();
-  return PageMove::Jump(kMapTempProbeType);
-}
+void CNumWiresParameterPage::LeaveBack() { ReadFields(); }
 
 void CNumWiresParameterPage::ReadControls() {
   ReadFields();
@@ -383,30 +362,29 @@ void CNumWiresParameterPage::ReadControls() {
   m_pMapInfo->m_bNumWiresDefault = m_view->IsChecked(IDC_NUM_WIRES_DEFAULT_BOX);
 }
 
-PageMove CNumWiresParameterPage::OnWizardNext() {
+bool CNumWiresParameterPage::LeaveNext() {
   ReadControls();
   if (m_pMapInfo->m_bNumWiresDefault) {
-    if (!CodeChosen(IDC_NUM_WIRES_COMBO, kNoNumWiresDefaultMessage)) return PageMove::Stay();
-    return PageMove::Jump(kInputOutputRelation);
+    return CodeChosen(IDC_NUM_WIRES_COMBO, kNoNumWiresDefaultMessage);
   }
   if (m_pMapInfo->m_strNumWiresParam.empty()) {
     m_view->Tell(kNoNumWiresParamMessage);
-    return PageMove::Stay();
+    return false;
   }
-  return PageMove::Jump(kMapNumWires);
+  return true;
 }
 
 // ---------------------------------------------------------------------------
 
 CTotalizerParamsPage::CTotalizerParamsPage(Model* model)
-    : CWizardPage(IDD_TOTALIZER_PARAMS, model) {}
+    : CParameterPage(IDD_TOTALIZER_PARAMS, model) {}
 
-std::vector<CWizardPage::TextBinding> CTotalizerParamsPage::Texts() {
+std::vector<CParameterPage::TextBinding> CTotalizerParamsPage::Texts() {
   return {{IDC_TOTALIZER_UNITS_PARAM, &m_pMapInfo->m_strTotalizerUnitsParam},
           {IDC_TOTALIZER_VALUE_PARAM, &m_pMapInfo->m_strTotalizerValueParam}};
 }
 
-std::span<const CWizardPage::BrowseButton> CTotalizerParamsPage::BrowseButtons() const {
+std::span<const CParameterPage::BrowseButton> CTotalizerParamsPage::BrowseButtons() const {
   return kTotalizerBrowse;
 }
 
@@ -433,31 +411,28 @@ void CTotalizerParamsPage::OnCommand(int controlId) {
     EnableFields();
     return;
   }
-  CWizardPage::OnCommand(controlId);
+  CParameterPage::OnCommand(controlId);
 }
 
-PageMove CTotalizerParamsPage::OnWizardBack() {
-  ReadFields();
-  return PageMove::Jump(kInputBlockType);
-}
+void CTotalizerParamsPage::LeaveBack() { ReadFields(); }
 
-PageMove CTotalizerParamsPage::OnWizardNext() {
+bool CTotalizerParamsPage::LeaveNext() {
   ReadFields();
-  return PageMove::Jump(m_pMapInfo->m_bTotalizer ? kMapTotalizerUnits : kInputOutputRelation);
+  return true;
 }
 
 // ---------------------------------------------------------------------------
 
 CInputOutputRelationPage::CInputOutputRelationPage(Model* model)
-    : CWizardPage(IDD_INPUT_OUTPUT_RELATION, model) {}
+    : CParameterPage(IDD_INPUT_OUTPUT_RELATION, model) {}
 
-std::vector<CWizardPage::TextBinding> CInputOutputRelationPage::Texts() {
+std::vector<CParameterPage::TextBinding> CInputOutputRelationPage::Texts() {
   return {{IDC_RELATION_PARAM, &m_pMapInfo->m_strTransferFuncParam},
           {IDC_DAMPING_PARAM, &m_pMapInfo->m_strDampingParam},
           {IDC_DAMPING_DEFAULT, &m_pMapInfo->m_strDampingDefault}};
 }
 
-std::span<const CWizardPage::BrowseButton> CInputOutputRelationPage::BrowseButtons() const {
+std::span<const CParameterPage::BrowseButton> CInputOutputRelationPage::BrowseButtons() const {
   return kRelationBrowse;
 }
 
@@ -473,20 +448,7 @@ void CInputOutputRelationPage::OnSetActive() {
   ShowFields();
 }
 
-PageMove CInputOutputRelationPage::OnWizardBack() {
-  ReadFields();
-  const Model& m = *m_pMapInfo;
-  switch (m.m_nInputBlockType) {
-    case kGeneric:
-      return PageMove::Jump(m.m_bTotalizer ? kMapTotalizerUnits : kTotalizerParams);
-    case kPressure:
-      return PageMove::Jump(m.m_bPressMeasDefault ? kInputBlockType : kMapPressMeasType);
-    case kTemperature:
-      return PageMove::Jump(m.m_bNumWiresDefault ? kNumWiresParameter : kMapNumWires);
-    default:
-      return PageMove::Stay();
-  }
-}
+void CInputOutputRelationPage::LeaveBack() { ReadFields(); }
 
 void CInputOutputRelationPage::ReadControls() {
   ReadFields();
@@ -494,16 +456,15 @@ void CInputOutputRelationPage::ReadControls() {
   m_pMapInfo->m_bTransferFuncDefault = m_view->IsChecked(IDC_RELATION_DEFAULT_BOX);
 }
 
-PageMove CInputOutputRelationPage::OnWizardNext() {
+bool CInputOutputRelationPage::LeaveNext() {
   ReadControls();
-  return PageMove::Jump(m_pMapInfo->m_bTransferFuncDefault ? kWizardFinished
-                                                           : kTransferFunctionCode);
+  return true;
 }
 
 // ---------------------------------------------------------------------------
 
 CWizardFinishedPage::CWizardFinishedPage(Model* model)
-    : CWizardPage(IDD_WIZARD_FINISHED, model), m_written(model->MapFileBytes()) {}
+    : CParameterPage(IDD_WIZARD_FINISHED, model), m_written(model->MapFileBytes()) {}
 
 void CWizardFinishedPage::OnSetActive() {
   if (m_pMapInfo->IsFieldbus()) {
@@ -512,11 +473,6 @@ void CWizardFinishedPage::OnSetActive() {
     m_view->SetChecked(IDC_WIRELESS_BOX, m_pMapInfo->m_bWirelessHart);
   }
   m_view->SetWizardButtons(kWizBack | kWizFinish);
-}
-
-PageMove CWizardFinishedPage::OnWizardBack() {
-  return PageMove::Jump(m_pMapInfo->m_bTransferFuncDefault ? kInputOutputRelation
-                                                           : kTransferFunctionCode);
 }
 
 void CWizardFinishedPage::OnCommand(int controlId) {

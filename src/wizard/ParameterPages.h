@@ -1,7 +1,7 @@
 // The wizard pages that ask which DD parameter carries a common quantity,
 // or which value it defaults to, and the finished page that writes and
-// tests the map file. Each page edits the wizard's model in place and says
-// where Back and Next go; its view only moves values in and out of controls.
+// tests the map file. Each page edits the wizard's model in place and checks
+// its fields before Next; its view only moves values in and out of controls.
 #pragma once
 
 #include <cstdint>
@@ -10,64 +10,29 @@
 #include <string>
 #include <vector>
 
-#include "wizard/WizardJumps.h"
+#include "wizard/PageViews.h"
+#include "wizard/WizardPage.h"
 
 namespace ravelin {
 
 class CMapFileInformation;
-class CSelectBlock;
-class CSelectParameter;
-class CodeListControl;
 
-// A page's window as the logic needs it.
-class ParameterPageView {
+// The pages that move texts, check marks and combo box codes between their
+// controls and the model.
+class CParameterPage : public CWizardPage {
  public:
-  virtual ~ParameterPageView() = default;
-  virtual std::wstring GetText(int controlId) = 0;
-  virtual void SetText(int controlId, const std::wstring& text) = 0;
-  virtual bool IsChecked(int controlId) = 0;
-  virtual void SetChecked(int controlId, bool checked) = 0;
-  virtual void Enable(int controlId, bool enabled) = 0;
-  virtual void Show(int controlId, bool shown) = 0;
-  // The combo box `controlId`, for the pick-list fillers.
-  virtual CodeListControl* CodeList(int controlId) = 0;
-  // The code of the combo box's selected item; nothing when none is.
-  virtual std::optional<int32_t> SelectedCode(int controlId) = 0;
-  // Selects the first item carrying `code`, or none when no item does.
-  virtual void SelectCode(int controlId, int32_t code) = 0;
-  // Flags of WizardJumps.h, posted to the sheet.
-  virtual void SetWizardButtons(unsigned flags) = 0;
-  // A message box with an OK button.
-  virtual void Tell(const std::wstring& text) = 0;
-  // Run the browsing dialogs modally; kIdOk or kIdCancel.
-  virtual int RunSelectParameter(CSelectParameter& dialog) = 0;
-  virtual int RunSelectBlock(CSelectBlock& dialog) = 0;
-};
-
-class CWizardPage {
- public:
-  CWizardPage(int dialogId, CMapFileInformation* model) : m_pMapInfo(model), m_dialogId(dialogId) {}
-  virtual ~CWizardPage() = default;
-  CWizardPage(const CWizardPage&) = delete;
-  CWizardPage& operator=(const CWizardPage&) = delete;
+  using CWizardPage::CWizardPage;
 
   // The view must outlive every call below.
   void Attach(ParameterPageView* view) { m_view = view; }
-  int DialogId() const { return m_dialogId; }
+  void AttachWindow(WizardPageView* window) override { Attach(window); }
 
-  virtual void OnInitDialog() {}
-  virtual void OnSetActive() {}
-  virtual PageMove OnWizardBack() { return PageMove::Neighbour(); }
-  virtual PageMove OnWizardNext() { return PageMove::Neighbour(); }
-  // A button of the page was clicked.
-  virtual void OnCommand(int controlId);
+  void OnCommand(int controlId) override;
 
   // Controls to model (read) and model to controls (show).
-  void ReadFields();
+  void ReadFields() override;
   void ShowFields();
-  // Every control of the page to the model, as Next takes them. Cancel and
-  // Finish read them too, so that a change Next has not yet taken counts.
-  virtual void ReadControls() { ReadFields(); }
+  void ReadControls() override { ReadFields(); }
 
   // A Browse button: the type filter of the parameter browser, the field
   // it fills and the "Default To:" box and flag it cancels (0 and null
@@ -101,11 +66,7 @@ class CWizardPage {
   // Whether an item of `combo` is chosen; if none is, tells `message`.
   bool CodeChosen(int combo, const wchar_t* message);
 
-  CMapFileInformation* m_pMapInfo;
   ParameterPageView* m_view = nullptr;
-
- private:
-  int m_dialogId;
 };
 
 // The name a browsed parameter is stored under: items of record arrays
@@ -124,12 +85,12 @@ extern const wchar_t kNoPressMeasDefaultMessage[];
 extern const wchar_t kNoNumWiresParamMessage[];
 extern const wchar_t kNoNumWiresDefaultMessage[];
 
-class CTransducerBlockPage : public CWizardPage {
+class CTransducerBlockPage : public CParameterPage {
  public:
   explicit CTransducerBlockPage(CMapFileInformation* model);
   void OnInitDialog() override;
   void OnSetActive() override;
-  PageMove OnWizardNext() override;
+  bool LeaveNext() override;
   void OnCommand(int controlId) override;
   void ReadControls() override;
 
@@ -139,12 +100,12 @@ class CTransducerBlockPage : public CWizardPage {
   std::vector<TextBinding> Texts() override;
 };
 
-class CInputParameterPage : public CWizardPage {
+class CInputParameterPage : public CParameterPage {
  public:
   explicit CInputParameterPage(CMapFileInformation* model);
   void OnInitDialog() override;
   void OnSetActive() override;
-  PageMove OnWizardNext() override;
+  bool LeaveNext() override;
   void ReadControls() override;
 
  protected:
@@ -152,13 +113,13 @@ class CInputParameterPage : public CWizardPage {
   std::span<const BrowseButton> BrowseButtons() const override;
 };
 
-class CInputBlockTypePage : public CWizardPage {
+class CInputBlockTypePage : public CParameterPage {
  public:
   explicit CInputBlockTypePage(CMapFileInformation* model);
   void OnInitDialog() override;
   void OnSetActive() override;
-  PageMove OnWizardBack() override;
-  PageMove OnWizardNext() override;
+  void LeaveBack() override;
+  bool LeaveNext() override;
   void OnCommand(int controlId) override;
   void ReadControls() override;
 
@@ -176,13 +137,13 @@ class CInputBlockTypePage : public CWizardPage {
   void ShowBlockType(int32_t type);
 };
 
-class CNumWiresParameterPage : public CWizardPage {
+class CNumWiresParameterPage : public CParameterPage {
  public:
   explicit CNumWiresParameterPage(CMapFileInformation* model);
   void OnInitDialog() override;
   void OnSetActive() override;
-  PageMove OnWizardBack() override;
-  PageMove OnWizardNext() override;
+  void LeaveBack() override;
+  bool LeaveNext() override;
   void ReadControls() override;
 
  protected:
@@ -190,12 +151,12 @@ class CNumWiresParameterPage : public CWizardPage {
   std::span<const BrowseButton> BrowseButtons() const override;
 };
 
-class CTotalizerParamsPage : public CWizardPage {
+class CTotalizerParamsPage : public CParameterPage {
  public:
   explicit CTotalizerParamsPage(CMapFileInformation* model);
   void OnInitDialog() override;
-  PageMove OnWizardBack() override;
-  PageMove OnWizardNext() override;
+  void LeaveBack() override;
+  bool LeaveNext() override;
   void OnCommand(int controlId) override;
 
  protected:
@@ -207,13 +168,13 @@ class CTotalizerParamsPage : public CWizardPage {
   void EnableFields();
 };
 
-class CInputOutputRelationPage : public CWizardPage {
+class CInputOutputRelationPage : public CParameterPage {
  public:
   explicit CInputOutputRelationPage(CMapFileInformation* model);
   void OnInitDialog() override;
   void OnSetActive() override;
-  PageMove OnWizardBack() override;
-  PageMove OnWizardNext() override;
+  void LeaveBack() override;
+  bool LeaveNext() override;
   void ReadControls() override;
 
  protected:
@@ -221,11 +182,10 @@ class CInputOutputRelationPage : public CWizardPage {
   std::span<const BrowseButton> BrowseButtons() const override;
 };
 
-class CWizardFinishedPage : public CWizardPage {
+class CWizardFinishedPage : public CParameterPage {
  public:
   explicit CWizardFinishedPage(CMapFileInformation* model);
   void OnSetActive() override;
-  PageMove OnWizardBack() override;
   void OnCommand(int controlId) override;
   void ReadControls() override;
 

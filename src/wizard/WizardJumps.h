@@ -8,6 +8,8 @@
 
 namespace ravelin {
 
+class CMapFileInformation;
+
 // Posted to the sheet: wParam a selector, lParam 0. Selectors above
 // kWizardFinished are ignored.
 inline constexpr unsigned kWmGotoWizardPage = 0x0401;
@@ -29,6 +31,9 @@ enum WizardSelector : int32_t {
   kWizardFinished = 10,
 };
 
+// The input block types, as the model keeps them.
+enum InputBlockType : int32_t { kGenericBlock = 1, kPressureBlock = 5, kTemperatureBlock = 99 };
+
 // Wizard button flags, with the values of the property sheet.
 enum : unsigned { kWizBack = 1, kWizNext = 2, kWizFinish = 4 };
 
@@ -46,5 +51,10 @@ struct PageMove {
   static PageMove Stay() { return {kStay}; }
   bool operator==(const PageMove&) const = default;
 };
+
+// Where Back and Next lead from the page of dialog template `dialogId`,
+// the model as the page has left it: the whole walk in one place.
+PageMove WizardBack(int dialogId, const CMapFileInformation& model);
+PageMove WizardNext(int dialogId, const CMapFileInformation& model);
 
 }  // namespace ravelin

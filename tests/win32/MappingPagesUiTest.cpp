@@ -25,7 +25,7 @@
 #include "wizard/PagesRecording.h"
 #include "wizard/SelectMappingDialogs.h"
 #include "wizard/WizardIds.h"
-#include "wizard/win32/MappingPageViews.h"
+#include "wizard/win32/WizardPageWindow.h"
 #include "win32/ProcessWindows.h"
 #include "win32/WindowPicture.h"
 
@@ -242,12 +242,12 @@ TEST(MappingPagesUi, EachPageMapsThroughItsPickDialog) {
   CMapTotalizerUnitsPage totals(&model);
   CTransferFunctionCodePage transfers(&model);
   const HINSTANCE resources = GetModuleHandleW(nullptr);
-  std::vector<std::unique_ptr<MappingPageWindow>> views;
+  std::vector<std::unique_ptr<WizardPageWindow>> views;
   std::vector<HPROPSHEETPAGE> pages;
   for (CEnumMappingPage* logic :
        std::initializer_list<CEnumMappingPage*>{&units, &probes, &pressures, &wires, &totals,
                                                 &transfers}) {
-    views.push_back(std::make_unique<MappingPageWindow>(resources, *logic));
+    views.push_back(std::make_unique<WizardPageWindow>(resources, *logic));
     pages.push_back(views.back()->CreatePage());
     ASSERT_NE(pages.back(), nullptr);
   }

@@ -88,13 +88,10 @@ class FakeSheet : public WizardSheetView {
  public:
   int AddPage(CWizardPage& page) override {
     const int position = static_cast<int>(pages.size());
-    pages.push_back({&page, nullptr, page.DialogId()});
-    page.Attach(&views[position]);
+    auto* parameter = dynamic_cast<CParameterPage*>(&page);
+    pages.push_back({&page, parameter, page.DialogId()});
+    if (parameter) parameter->Attach(&views[position]);
     return position;
-  }
-  int AddPage(CEnumMappingPage& page) override {
-    pages.push_back({nullptr, &page, page.DialogId()});
-    return static_cast<int>(pages.size()) - 1;
   }
   // Mapping pages are not opened: their lists are tested on their own.
   void SetActivePage(int position) override {
@@ -112,12 +109,7 @@ class FakeSheet : public WizardSheetView {
 
   void Press(bool next) {
     Entry& entry = pages.at(current);
-    PageMove move;
-    if (entry.parameter) {
-      move = next ? entry.parameter->OnWizardNext() : entry.parameter->OnWizardBack();
-    } else {
-      move = next ? entry.mapping->OnWizardNext() : entry.mapping->OnWizardBack();
-    }
+    const PageMove move = next ? entry.page->OnWizardNext() : entry.page->OnWizardBack();
     if (move.kind == PageMove::kNeighbour) SetActivePage(current + (next ? 1 : -1));
     if (move.kind == PageMove::kJump) wizard->OnGotoWizardPage(move.selector);
   }
@@ -125,8 +117,9 @@ class FakeSheet : public WizardSheetView {
   FakeView& View() { return views[current]; }
 
   struct Entry {
-    CWizardPage* parameter;
-    CEnumMappingPage* mapping;
+    CWizardPage* page;
+    // Null for a mapping page.
+    CParameterPage* parameter;
     int id;
     bool opened = false;
   };
@@ -499,7 +492,7 @@ TEST(ParameterPages, BrowseTable) {
     if (c.flag) w.Model().*c.flag = true;
     w.Show(c.page);
     FakeView& view = w.sheet.View();
-    CWizardPage& page = *w.sheet.pages[w.sheet.current].parameter;
+    CParameterPage& page = *w.sheet.pages[w.sheet.current].parameter;
     if (c.box) view.checks[c.box] = true;
 
     view.answer = L"ANYTHING";

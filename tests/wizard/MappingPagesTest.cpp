@@ -124,35 +124,28 @@ class MappingPageTest : public ::testing::Test {
   FakePageView view_;
 };
 
-TEST(MappingPagesTable, ColumnsButtonsAndMoves) {
+TEST(MappingPagesTable, ColumnsAndButtons) {
   CMapFileInformation model = HartModel();
   struct Case {
     std::unique_ptr<CEnumMappingPage> page;
     int dialog;
     std::vector<std::wstring> columns;
     bool autoMap;
-    PageMove back, next;
   };
-  const PageMove neighbour = PageMove::Neighbour();
   Case cases[] = {
       {std::make_unique<CMapInputUnitsPage>(&model), 210,
-       {L"0 DDL Unit Name 100", L"1 Unit Code 100", L"2 Map File Unit Name 300"}, true,
-       neighbour, neighbour},
+       {L"0 DDL Unit Name 100", L"1 Unit Code 100", L"2 Map File Unit Name 300"}, true},
       {std::make_unique<CMapTempProbeTypePage>(&model), 214,
-       {L"0 DDL ProbeType 100", L"1 Code 100", L"2 Map File ProbeType 300"}, true,
-       PageMove::Jump(kInputBlockType), PageMove::Jump(kNumWiresParameter)},
+       {L"0 DDL ProbeType 100", L"1 Code 100", L"2 Map File ProbeType 300"}, true},
       {std::make_unique<CMapPressMeasTypePage>(&model), 215,
-       {L"0 DDL Pressure Type 100", L"1 Code 100", L"2 Map File Pressure Type 300"}, true,
-       PageMove::Jump(kInputBlockType), PageMove::Jump(kInputOutputRelation)},
+       {L"0 DDL Pressure Type 100", L"1 Code 100", L"2 Map File Pressure Type 300"}, true},
       {std::make_unique<CMapNumWiresPage>(&model), 224,
-       {L"0 DDL NumWires 100", L"1 Code 100", L"2 Map File NumWires 300"}, false,
-       PageMove::Jump(kNumWiresParameter), PageMove::Jump(kInputOutputRelation)},
+       {L"0 DDL NumWires 100", L"1 Code 100", L"2 Map File NumWires 300"}, false},
       {std::make_unique<CMapTotalizerUnitsPage>(&model), 219,
-       {L"0 DDL Unit Name 100", L"1 Unit Code 100", L"2 Map File Unit Name 300"}, true,
-       PageMove::Jump(kTotalizerParams), PageMove::Jump(kInputOutputRelation)},
+       {L"0 DDL Unit Name 100", L"1 Unit Code 100", L"2 Map File Unit Name 300"}, true},
       {std::make_unique<CTransferFunctionCodePage>(&model), 221,
        {L"0 DDL Relationship 100", L"1 Trans Func Code 100", L"2 Map Relationship Name 300"},
-       false, PageMove::Jump(kInputOutputRelation), PageMove::Jump(kWizardFinished)},
+       false},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.dialog);
@@ -162,8 +155,6 @@ TEST(MappingPagesTable, ColumnsButtonsAndMoves) {
     EXPECT_EQ(view.columns, c.columns);
     EXPECT_EQ(c.page->DialogId(), c.dialog);
     EXPECT_EQ(c.page->HasAutoMap(), c.autoMap);
-    EXPECT_EQ(c.page->OnWizardBack(), c.back);
-    EXPECT_EQ(c.page->OnWizardNext(), c.next);
   }
 }
 

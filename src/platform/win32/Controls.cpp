@@ -4,6 +4,55 @@
 
 namespace ravelin::win32 {
 
+std::wstring ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+void SetControlText(HWND dialog, int id, const std::wstring& text) {
+  SetDlgItemTextW(dialog, id, text.c_str());
+}
+
+bool IsControlChecked(HWND dialog, int id) {
+  return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void SetControlChecked(HWND dialog, int id, bool checked) {
+  CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CheckRadio(HWND dialog, int first, int last, int id) {
+  CheckRadioButton(dialog, first, last, id);
+}
+
+void EnableControl(HWND dialog, int id, bool enabled) {
+  EnableWindow(GetDlgItem(dialog, id), enabled);
+}
+
+void ShowControl(HWND dialog, int id, bool shown) {
+  ShowWindow(GetDlgItem(dialog, id), shown ? SW_SHOW : SW_HIDE);
+}
+
+void ComboClear(HWND combo) { SendMessageW(combo, CB_RESETCONTENT, 0, 0); }
+
+void ComboAddCoded(HWND combo, const std::wstring& text, int32_t code) {
+  const LRESULT index =
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index >= 0) SendMessageW(combo, CB_SETITEMDATA, index, code);
+}
+
+std::optional<int32_t> ComboSelectedCode(HWND combo) {
+  const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) return std::nullopt;
+  return static_cast<int32_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0));
+}
+
+void ComboSelectCode(HWND combo, int32_t code) {
+  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  LRESULT found = -1;
+  for (LRESULT i = 0; i < count && found < 0; ++i) {
+    if (static_cast<int32_t>(SendMessageW(combo, CB_GETITEMDATA, i, 0)) == code) found = i;
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
 void ListViewAddExtendedStyle(HWND list, DWORD styles) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
 }

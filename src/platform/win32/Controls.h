@@ -1,14 +1,34 @@
-// Thin helpers over the common controls that dialogs fill: list views in
-// report mode, list boxes and context menus. They move text in and out and decide nothing.
+// Thin helpers over the controls that dialogs fill: a dialog's controls by
+// id, combo boxes, list views in report mode, list boxes and context menus.
+// They move text in and out and decide nothing.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace ravelin::win32 {
+
+// The controls of `dialog`, by id.
+std::wstring ControlText(HWND dialog, int id);
+void SetControlText(HWND dialog, int id, const std::wstring& text);
+bool IsControlChecked(HWND dialog, int id);
+void SetControlChecked(HWND dialog, int id, bool checked);
+// Checks radio `id` of the group `first` to `last` and clears the others.
+void CheckRadio(HWND dialog, int first, int last, int id);
+void EnableControl(HWND dialog, int id, bool enabled);
+void ShowControl(HWND dialog, int id, bool shown);
+
+// Combo box whose items carry codes.
+void ComboClear(HWND combo);
+void ComboAddCoded(HWND combo, const std::wstring& text, int32_t code);
+// The code of the selected item; nothing when none is selected.
+std::optional<int32_t> ComboSelectedCode(HWND combo);
+// Selects the first item carrying `code`, or none when no item does.
+void ComboSelectCode(HWND combo, int32_t code);
 
 // List view (report mode).
 // Adds extended styles (LVS_EX_...).

@@ -8,8 +8,8 @@
 
 #include "platform/win32/ExceptionBoundary.h"
 #include "wizard/MapFileWizard.h"
-#include "wizard/win32/MappingPageViews.h"
-#include "wizard/win32/ParameterPageViews.h"
+#include "wizard/WizardPage.h"
+#include "wizard/win32/WizardPageWindow.h"
 
 namespace ravelin::win32 {
 namespace {
@@ -19,14 +19,7 @@ class WizardSheet final : public WizardSheetView {
   explicit WizardSheet(HINSTANCE resources) : resources_(resources) {}
 
   int AddPage(CWizardPage& page) override {
-    auto& window = parameterWindows_.emplace_back(
-        std::make_unique<ParameterPageWindow>(resources_, page));
-    pages_.push_back(window->CreatePage());
-    return static_cast<int>(pages_.size()) - 1;
-  }
-  int AddPage(CEnumMappingPage& page) override {
-    auto& window =
-        mappingWindows_.emplace_back(std::make_unique<MappingPageWindow>(resources_, page));
+    auto& window = windows_.emplace_back(std::make_unique<WizardPageWindow>(resources_, page));
     pages_.push_back(window->CreatePage());
     return static_cast<int>(pages_.size()) - 1;
   }
@@ -52,8 +45,7 @@ class WizardSheet final : public WizardSheetView {
     PropertySheetW(&header);
     running_ = nullptr;
     // The page windows go before the pages they show.
-    parameterWindows_.clear();
-    mappingWindows_.clear();
+    windows_.clear();
   }
 
  private:
@@ -92,8 +84,7 @@ class WizardSheet final : public WizardSheetView {
   HWND hwnd_ = nullptr;
   CMapFileWizard* wizard_ = nullptr;
   std::vector<HPROPSHEETPAGE> pages_;
-  std::vector<std::unique_ptr<ParameterPageWindow>> parameterWindows_;
-  std::vector<std::unique_ptr<MappingPageWindow>> mappingWindows_;
+  std::vector<std::unique_ptr<WizardPageWindow>> windows_;
 };
 
 }  // namespace

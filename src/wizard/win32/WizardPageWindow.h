@@ -1,6 +1,8 @@
-// The Win32 view of the parameter entry pages and the finished page: one
-// window class for all of them, since each only moves texts, check marks
-// and combo box codes between its controls and its page's logic.
+// The Win32 view of every wizard page: one window class for the parameter
+// pages, the mapping pages and the finished page, since each only moves
+// texts, check marks, combo box codes and list rows between its controls
+// and its page's logic. A sheet adds CreatePage()'s page; the logic's moves
+// become the sheet's answers (a jump is posted to the sheet).
 #pragma once
 
 #include <windows.h>
@@ -10,17 +12,18 @@
 #include <string>
 
 #include "platform/win32/PropertyPage.h"
-#include "wizard/ParameterPages.h"
+#include "wizard/PageViews.h"
+#include "wizard/WizardPage.h"
 
 namespace ravelin::win32 {
 
 class ComboCodeList;
 
-class ParameterPageWindow final : public PropertyPage, public ParameterPageView {
+class WizardPageWindow final : public PropertyPage, public WizardPageView {
  public:
-  // `resources` holds the templates of ParameterPages.rc and Browse.rc.
-  ParameterPageWindow(HINSTANCE resources, CWizardPage& logic);
-  ~ParameterPageWindow() override;
+  // `resources` holds the templates of the wizard's .rc files and Browse.rc.
+  WizardPageWindow(HINSTANCE resources, CWizardPage& logic);
+  ~WizardPageWindow() override;
 
   HPROPSHEETPAGE CreatePage();
 
@@ -38,6 +41,17 @@ class ParameterPageWindow final : public PropertyPage, public ParameterPageView 
   int RunSelectParameter(CSelectParameter& dialog) override;
   int RunSelectBlock(CSelectBlock& dialog) override;
 
+  void AddColumn(int column, const std::wstring& title, int width) override;
+  void DeleteAllRows() override;
+  void Redisplay() override;
+  void AppendRow(const std::wstring& text, const std::wstring& code,
+                 const std::wstring& name) override;
+  void RowsComplete() override;
+  int RowCount() override;
+  std::wstring RowText(int row, int column) override;
+  bool IsRowSelected(int row) override;
+  int RunPickDialog(CSelectUnitDialog& dialog) override;
+
  protected:
   bool OnInit() override;
   void OnCommand(int id, int code) override;
@@ -49,6 +63,8 @@ class ParameterPageWindow final : public PropertyPage, public ParameterPageView 
   bool OnQueryCancel() override;
 
  private:
+  HWND List() const;
+
   HINSTANCE resources_;
   CWizardPage& logic_;
   std::map<int, std::unique_ptr<ComboCodeList>> combos_;
