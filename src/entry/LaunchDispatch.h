@@ -30,8 +30,10 @@ class Tools {
 // The question operation 2 asks before creating anything.
 extern const wchar_t kCreateDevicesQuestion[];
 
-// Steps 3 to 7 of launchFenlet: converts the operation, reads the launch
-// data, falls back to velk.ini for the server name and runs the tool.
+// Reads the operation number and, for the device tools, the device's
+// identity from the launch data; takes the plant server from the data's
+// PLANTSERVERNAME, or from velk.ini when the data names none; then runs
+// the operation's tool.
 void LaunchFenlet(const std::wstring& operation, const std::wstring& data,
                   Tools& tools);
 
