@@ -56,9 +56,9 @@ class BrowseWindow final : public Dialog, public BrowseView {
   std::vector<int> SelectedRows() override {
     return listBox_ ? std::vector<int>() : ListViewSelectedRows(List());
   }
-  bool IsChecked(int id) override { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
+  bool IsChecked(int id) override { return IsControlChecked(Handle(), id); }
   void CheckRadio(int first, int last, int id) override {
-    CheckRadioButton(Handle(), first, last, id);
+    win32::CheckRadio(Handle(), first, last, id);
   }
   void ShowContextMenu(int menuId) override { TrackContextMenu(resources_, menuId, Handle()); }
   void RunEnumeration(CSelectEnumeration& dialog) override {

@@ -19,7 +19,7 @@ class CompleteView final : public Dialog {
 
  protected:
   bool OnInit() override {
-    SetDlgItemTextW(Handle(), IDC_COMPLETE_MESSAGE, logic_.m_message.c_str());
+    SetControlText(Handle(), IDC_COMPLETE_MESSAGE, logic_.m_message);
     // Focus on the edit would select the whole message.
     SetFocus(GetDlgItem(Handle(), IDOK));
     return false;
@@ -44,22 +44,14 @@ class LauncherWindow final : public Dialog, public LauncherView {
     if (smallIcon_) DestroyIcon(smallIcon_);
   }
 
-  std::wstring GetText(int id) override {
-    return WindowText(GetDlgItem(Handle(), id));
-  }
-  void SetText(int id, const std::wstring& text) override {
-    SetDlgItemTextW(Handle(), id, text.c_str());
-  }
-  bool IsChecked(int id) override { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
-  void SetChecked(int id, bool checked) override {
-    CheckDlgButton(Handle(), id, checked ? BST_CHECKED : BST_UNCHECKED);
-  }
+  std::wstring GetText(int id) override { return ControlText(Handle(), id); }
+  void SetText(int id, const std::wstring& text) override { SetControlText(Handle(), id, text); }
+  bool IsChecked(int id) override { return IsControlChecked(Handle(), id); }
+  void SetChecked(int id, bool checked) override { SetControlChecked(Handle(), id, checked); }
   void CheckRadio(int first, int last, int id) override {
-    CheckRadioButton(Handle(), first, last, id);
+    win32::CheckRadio(Handle(), first, last, id);
   }
-  void Enable(int id, bool enabled) override {
-    EnableWindow(GetDlgItem(Handle(), id), enabled);
-  }
+  void Enable(int id, bool enabled) override { EnableControl(Handle(), id, enabled); }
   void Show(bool shown) override { ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE); }
   void PostClose() override { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
   void End(int result) override { Dialog::End(result); }
@@ -92,7 +84,7 @@ class LauncherWindow final : public Dialog, public LauncherView {
   }
   void SetProgressText(const std::wstring& text) override {
     if (!progress_.Handle()) return;
-    SetDlgItemTextW(progress_.Handle(), IDC_PROGRESS_DEVICE, text.c_str());
+    SetControlText(progress_.Handle(), IDC_PROGRESS_DEVICE, text);
     // No messages are pumped during a run: paint now.
     UpdateWindow(progress_.Handle());
   }
