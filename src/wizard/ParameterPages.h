@@ -245,7 +245,4 @@ class CWizardFinishedPage : public CWizardPage {
   std::string m_written;
 };
 
-// Why a file could not be written at `path`, in words for a message.
-std::wstring WhyUnwritable(const std::wstring& path);
-
 }  // namespace ravelin
