@@ -5,6 +5,7 @@
 
 #include "base/Text.h"
 #include "outside/db/DbwSession.h"
+#include "outside/db/DbwTime.h"
 #include "outside/db/EventLog.h"
 #include "outside/db/Odbc.h"
 #include "outside/db/ProgLog.h"
@@ -101,9 +102,10 @@ struct DeviceStatements {
             L"INSERT into extblocktags (ExtBlockTagKey, ExtBlocktag, extblockTagDesc,"
             L" TestDefinitionId) values ( ?, ?, '', -1 )")),
         assignment(db.Prepare(
-            L"INSERT into Blockasgms ( ExtBlockTagKey, BlockKey, EventIddayOut,"
-            L" EventIdFractionOut, EventIdDayIn, EventIdfractionIn ) values"
-            L" ( ?, ?, 49710, 0, 25569, 0 )")),
+            Format(L"INSERT into Blockasgms ( ExtBlockTagKey, BlockKey, EventIddayOut,"
+                   L" EventIdFractionOut, EventIdDayIn, EventIdfractionIn ) values"
+                   L" ( ?, ?, %d, 0, %d, 0 )",
+                   kOpenEndDay, kUnixEpochDay))),
         location(db.Prepare(
             L"Insert into DeviceLocation ( PlantServerKey, BlockKey, NetworkInfoKey,"
             L" TARNPath, HostPath, HostTag, IdentStatus ) values"
