@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace ravelin {
+#include "outside/db/DbwSession.h"
 
-class CDbwDbSession;
+namespace ravelin {
 
 // Ordered so that the blocks of one template are consecutive rows, also when
 // templates share a device revision or its numbers.
@@ -26,7 +26,7 @@ class CQueryDevicesFromTemplates {
   CQueryDevicesFromTemplates(const CQueryDevicesFromTemplates&) = delete;
   CQueryDevicesFromTemplates& operator=(const CQueryDevicesFromTemplates&) = delete;
 
-  std::wstring GetDefaultConnect() const { return L"ODBC;DSN=VELK"; }
+  std::wstring GetDefaultConnect() const { return CDbwTarnEnv::GetDataSourceConnectString(); }
   std::wstring GetDefaultSQL() const { return L"[NamedConfigs]"; }
 
   // Runs `sql` (empty: every bound column of the default table) and reads
