@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "outside/db/DbwSession.h"
+#include "outside/db/RowCursor.h"
 
 namespace ravelin {
 
@@ -33,11 +34,11 @@ class CQueryDevicesFromTemplates {
   // its rows. False, with a program-log entry, when the statement fails.
   bool Open(const std::wstring& sql = L"");
   bool IsOpen() const { return open_; }
-  bool IsEOF() const { return !open_ || current_ >= rows_.size(); }
+  bool IsEOF() const { return !open_ || rows_.IsEOF(); }
   void MoveNext();
   // The current row's number from 0, and a move back (or on) to such a row:
   // a device whose writing must be repeated reads its rows again.
-  size_t GetPosition() const { return current_; }
+  size_t GetPosition() const { return rows_.Position(); }
   void SetPosition(size_t row);
   void Close();
   // Why the last Open failed.
@@ -61,8 +62,7 @@ class CQueryDevicesFromTemplates {
 
   CDbwDbSession* session_;
   std::unique_ptr<CDbwDbSession> own_;
-  std::vector<Row> rows_;
-  size_t current_ = 0;
+  RowCursor<Row> rows_;
   bool open_ = false;
   std::wstring lastError_;
 };
