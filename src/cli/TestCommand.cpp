@@ -74,14 +74,18 @@ bool Command::CollectKeys(const TestOptions& options, std::vector<std::wstring>&
       return !keys.empty();
     default:
       if (!ListTemplateKeys(keys, problem)) return false;
-      if (keys.empty()) problem = L"data source \"DSN=VELK\": no device templates";
+      if (keys.empty()) {
+        problem = Format(L"data source \"%s\": no device templates", kHostDataSource);
+      }
       return !keys.empty();
   }
 }
 
 int Command::CreateDevices(const std::wstring& server) {
   const std::wstring problem = DataSourceProblem();
-  if (!problem.empty()) return Fail(L"data source \"DSN=VELK\": " + problem);
+  if (!problem.empty()) {
+    return Fail(Format(L"data source \"%s\": %s", kHostDataSource, problem.c_str()));
+  }
   const TestDeviceCounts counts = CreateTestDevicesCounted(server);
   out_ << counts.devices << " test devices, " << counts.blocks << " blocks, "
        << counts.dataRows << " data rows created\n";

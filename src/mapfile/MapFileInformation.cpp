@@ -4,6 +4,7 @@
 
 #include "base/Text.h"
 #include "outside/Conversions.h"
+#include "outside/desc/MapFileLocation.h"
 
 namespace ravelin {
 namespace {
@@ -104,6 +105,18 @@ bool CMapFileInformation::GetTransferFuncMappingName(int32_t ddCode, std::wstrin
 bool CMapFileInformation::GetTotalizerUnitsMappingName(int32_t ddCode,
                                                        std::wstring& name) const {
   return MappingName(m_TotalizerUnitsMap, CUnitsConversion(), ddCode, name);
+}
+
+std::wstring CMapFileInformation::GetDeviceDirectory() const {
+  return MapFileDeviceDirectory(m_nManufacturer, m_nDeviceType, m_bFieldbus);
+}
+
+int CMapFileInformation::GetDDRevision() const {
+  return MapFileDDRevision(GetDeviceDirectory(), m_nDeviceRevision);
+}
+
+std::wstring CMapFileInformation::GetMapFilePath() const {
+  return MapFilePath(m_nManufacturer, m_nDeviceType, m_nDeviceRevision, m_bFieldbus);
 }
 
 }  // namespace ravelin

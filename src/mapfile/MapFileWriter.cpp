@@ -1,7 +1,6 @@
 // Writes the model as a map file. The file is written beside its final name
 // and moved over it only when complete, so a failed write leaves the old file
 // as it was.
-#include <fstream>
 
 #include "mapfile/MapFileInformation.h"
 #include "mapfile/MapFileKeys.h"
@@ -193,16 +192,6 @@ class Writer {
   MapFileText text_;
 };
 
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-  const std::wstring temporary = path + L".tmp";
-  std::ofstream out(FsPath(temporary), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (out && ReplaceFileWith(temporary, path)) return true;
-  DeleteFileIfExists(temporary);
-  return false;
-}
-
 }  // namespace
 
 std::string CMapFileInformation::MapFileBytes() const { return Writer(*this).Text().Bytes(); }
@@ -212,7 +201,7 @@ std::wstring CMapFileInformation::WriteProblem() const { return Writer(*this).Te
 bool CMapFileInformation::WriteMapFile() const {
   Writer writer(*this);
   const MapFileText& text = writer.Text();
-  return text.Problem().empty() && WriteWholeFile(GetMapFilePath(), text.Bytes());
+  return text.Problem().empty() && WriteFileReplacing(GetMapFilePath(), text.Bytes());
 }
 
 }  // namespace ravelin

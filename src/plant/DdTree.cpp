@@ -2,7 +2,7 @@
 
 #include "base/Text.h"
 #include "mapfile/MapFileInformation.h"
-#include "mapfile/MapFileLocation.h"
+#include "outside/desc/MapFileLocation.h"
 #include "plant/HandMapFile.h"
 #include "plant/MapKinds.h"
 #include "plant/PlantFiles.h"

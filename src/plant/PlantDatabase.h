@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "outside/db/DbwTime.h"
 #include "plant/PlantContent.h"
 
 namespace ravelin::plant {
@@ -35,9 +36,8 @@ struct TemplateBlock {
 };
 extern const TemplateBlock kTemplateBlocks[3];
 
-// Tags hold from 1970-01-01 up to day 49710, which takes in the day the
-// tester looks them up at.
-constexpr int32_t kAssignedFromDay = 25569;
-constexpr int32_t kAssignedUntilDay = 49710;
+// Tags hold from 1970-01-01 with no end, so the tester's lookup finds them.
+constexpr int32_t kAssignedFromDay = kUnixEpochDay;
+constexpr int32_t kAssignedUntilDay = kOpenEndDay;
 
 }  // namespace ravelin::plant

@@ -1,15 +1,19 @@
 #include "platform/Platform.h"
 
+#include <fstream>
 #include <system_error>
 #include <unordered_map>
 
 #include "base/Text.h"
+#include "platform/Environment.h"
+#include "platform/HostRoot.h"
 
 namespace ravelin {
 
 namespace {
 Platform* g_platform = nullptr;
 int g_stampScopes = 0;
+std::wstring g_hostRoot;  // the --host-root option
 
 std::unordered_map<std::wstring, std::optional<FileStamp>>& ScopedStamps() {
   static std::unordered_map<std::wstring, std::optional<FileStamp>> stamps;
@@ -37,6 +41,13 @@ ScopedPlatform::ScopedPlatform(Platform& replacement) : previous_(g_platform) {
 }
 
 ScopedPlatform::~ScopedPlatform() { g_platform = previous_; }
+
+void SetHostRoot(const std::wstring& directory) { g_hostRoot = directory; }
+
+std::wstring HostRoot() {
+  if (!g_hostRoot.empty()) return g_hostRoot;
+  return EnvironmentValue(L"RAVELIN_HOST_ROOT");
+}
 
 std::wstring JoinPath(const std::wstring& directory, const std::wstring& name) {
   std::wstring path;
@@ -68,6 +79,46 @@ std::wstring WhyUnreadable(const std::wstring& path) {
   if (!std::filesystem::exists(status)) return L"no such file";
   if (std::filesystem::is_directory(status)) return L"it is a folder, not a file";
   return L"it cannot be read";
+}
+
+std::wstring WhyUnwritable(const std::wstring& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path file = FsPath(path);
+  if (!fs::is_directory(file.parent_path(), error)) return L"its folder does not exist";
+  if (fs::is_directory(file, error)) return L"a folder of that name is in the way";
+  const fs::file_status status = fs::status(file, error);
+  if (fs::exists(status) &&
+      (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    return L"the file is read-only";
+  }
+  return L"the file could not be created or replaced (no access, or in use)";
+}
+
+namespace {
+
+bool WriteNewFile(const std::wstring& path, std::string_view bytes, bool ownerOnly) {
+  std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
+  if (ownerOnly) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::permissions(FsPath(path), fs::perms::owner_read | fs::perms::owner_write, error);
+    if (error) return false;
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return !out.fail();
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::wstring& path, std::string_view bytes, bool ownerOnly) {
+  const std::wstring temporary = path + L".tmp";
+  if (WriteNewFile(temporary, bytes, ownerOnly) && ReplaceFileWith(temporary, path)) {
+    return true;
+  }
+  DeleteFileIfExists(temporary);
+  return false;
 }
 
 bool IsSameExistingFile(const std::wstring& a, const std::wstring& b) {

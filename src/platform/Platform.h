@@ -90,6 +90,8 @@ bool DeleteFileIfExists(const std::wstring& path);
 // Why a file that could not be read could not: no such file, a folder, or
 // no access.
 std::wstring WhyUnreadable(const std::wstring& path);
+// Why a file could not be written at `path`, in words for a message.
+std::wstring WhyUnwritable(const std::wstring& path);
 // Both paths exist and name the same file (through links, case or `..`).
 bool IsSameExistingFile(const std::wstring& a, const std::wstring& b);
 
@@ -123,6 +125,13 @@ std::optional<FileStamp> CheckedFileStamp(const std::wstring& path);
 // Moves `source` over `target`, replacing it in one step (the last step of
 // writing a file through a temporary file in the same folder).
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);
+
+// Writes the whole file through a temporary file beside it, so a reader
+// never sees half a file; on failure the temporary file is gone and the old
+// file untouched. `ownerOnly` makes the file readable by its owner alone
+// before any byte is in it (for files that hold a password).
+bool WriteFileReplacing(const std::wstring& path, std::string_view bytes,
+                        bool ownerOnly = false);
 
 // Appends bytes to a file, creating it when missing, in one write. False
 // when the file cannot be opened or not all bytes were written.

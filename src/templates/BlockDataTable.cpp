@@ -53,6 +53,7 @@ bool CBlockDataTable::Open(OpenType type, const std::wstring& sql,
     // Preparing checks the table and the filter; reading the rows a filter
     // selects would scan the whole table for every block.
     if (!appending) query.Execute();
+    std::vector<Row> rows;
     while (!appending && query.Fetch()) {
       Row row;
       row.blockKey = query.GetInt(1);
@@ -65,15 +66,15 @@ bool CBlockDataTable::Open(OpenType type, const std::wstring& sql,
       row.paramDataSize = query.GetInt(8);
       const odbc::Bytes bytes = query.GetBinary(9, kParamDataLimit);
       row.paramData.assign(bytes.begin(), bytes.end());
-      rows_.push_back(std::move(row));
+      rows.push_back(std::move(row));
     }
+    rows_.Reset(std::move(rows));
     if (appending) {
       appender_ = std::make_unique<Appender>(connection.Prepared(
           std::wstring(L"INSERT INTO ") + GetDefaultSQL() + L" (" + kColumns +
           L") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     }
   } catch (const odbc::OdbcError& error) {
-    rows_.clear();
     lastError_ = error.Text();
     BssProgLog(L"BlockDataTable", __LINE__, 2, kRecordsetLogCode,
                L"Block data cannot be read: " + lastError_);
@@ -86,15 +87,14 @@ bool CBlockDataTable::Open(OpenType type, const std::wstring& sql,
 
 void CBlockDataTable::MoveNext() {
   if (IsEOF()) return;
-  ++current_;
+  rows_.MoveNext();
   Show();
 }
 
 void CBlockDataTable::Close() {
   open_ = false;
   adding_ = false;
-  rows_.clear();
-  current_ = 0;
+  rows_.Reset();
   appender_.reset();
 }
 
@@ -112,7 +112,7 @@ void CBlockDataTable::ClearFields() {
 
 void CBlockDataTable::Show() {
   if (IsEOF()) return;
-  const Row& row = rows_[current_];
+  const Row& row = rows_.Current();
   m_BlockKey = row.blockKey;
   m_EventIdDay = row.eventIdDay;
   m_EventIdFraction = row.eventIdFraction;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "outside/db/RowCursor.h"
+
 namespace ravelin {
 
 class CDbwDbSession;
@@ -46,7 +48,7 @@ class CBlockDataTable {
   bool Open(OpenType type = kUseDefaultType, const std::wstring& sql = L"",
             const std::vector<int32_t>& parameters = {});
   bool IsOpen() const { return open_; }
-  bool IsEOF() const { return !open_ || current_ >= rows_.size(); }
+  bool IsEOF() const { return !open_ || rows_.IsEOF(); }
   void MoveNext();
   void Close();
   const std::wstring& GetLastError() const { return lastError_; }
@@ -81,8 +83,7 @@ class CBlockDataTable {
 
   CDbwDbSession* session_;
   std::unique_ptr<CDbwDbSession> own_;
-  std::vector<Row> rows_;
-  size_t current_ = 0;
+  RowCursor<Row> rows_;
   bool open_ = false;
   bool adding_ = false;
   std::unique_ptr<Appender> appender_;

@@ -5,6 +5,7 @@
 
 #include "base/Text.h"
 #include "outside/db/DbwSession.h"
+#include "outside/db/DbwTime.h"
 #include "outside/db/EventLog.h"
 #include "outside/db/Odbc.h"
 #include "outside/db/ProgLog.h"
@@ -101,9 +102,10 @@ struct DeviceStatements {
             L"INSERT into extblocktags (ExtBlockTagKey, ExtBlocktag, extblockTagDesc,"
             L" TestDefinitionId) values ( ?, ?, '', -1 )")),
         assignment(db.Prepare(
-            L"INSERT into Blockasgms ( ExtBlockTagKey, BlockKey, EventIddayOut,"
-            L" EventIdFractionOut, EventIdDayIn, EventIdfractionIn ) values"
-            L" ( ?, ?, 49710, 0, 25569, 0 )")),
+            Format(L"INSERT into Blockasgms ( ExtBlockTagKey, BlockKey, EventIddayOut,"
+                   L" EventIdFractionOut, EventIdDayIn, EventIdfractionIn ) values"
+                   L" ( ?, ?, %d, 0, %d, 0 )",
+                   kOpenEndDay, kUnixEpochDay))),
         location(db.Prepare(
             L"Insert into DeviceLocation ( PlantServerKey, BlockKey, NetworkInfoKey,"
             L" TARNPath, HostPath, HostTag, IdentStatus ) values"
@@ -121,112 +123,156 @@ struct DeviceStatements {
   odbc::Statement device, calStatus, block, tag, assignment, location;
 };
 
+// What a run has committed, and the device it is writing.
+struct RunProgress {
+  TestDeviceCounts done;
+  TestDeviceCounts pending;  // of the device being written
+  int32_t deviceKey = 0;
+  std::wstring identifier;
+};
+
 // The transaction has rolled back the device that was being written.
-TestDeviceCounts Fail(TestDeviceCounts counts, int32_t writing, int32_t deviceKey,
-                      const std::wstring& identifier, const std::wstring& why) {
-  counts.error = writing == 0 ? L"Test device creation failed: " + why
-                              : Format(L"Test device %d (%s) not created: %s", deviceKey,
-                                       identifier.c_str(), why.c_str());
+TestDeviceCounts Fail(const RunProgress& progress, const std::wstring& why) {
+  TestDeviceCounts counts = progress.done;
+  counts.error = progress.pending.devices == 0
+                     ? L"Test device creation failed: " + why
+                     : Format(L"Test device %d (%s) not created: %s", progress.deviceKey,
+                              progress.identifier.c_str(), why.c_str());
   BssProgLog(kSource, __LINE__, 2, kRecordsetLogCode, counts.error);
   return counts;
 }
 
+// Writes the templates' rows as test devices. Each template is a device of
+// its own, also beside another template of the same revision; its blocks
+// are consecutive rows. Throws what ends the run.
+class TestDeviceWriter {
+ public:
+  TestDeviceWriter(CDbwDbSession& session, CQueryDevicesFromTemplates& query,
+                   const std::wstring& serverName, RunProgress& progress)
+      : session_(session),
+        query_(query),
+        serverName_(serverName),
+        progress_(progress),
+        db_(session.GetConnection()),
+        keys_(db_),
+        insert_(db_) {}
+
+  void WriteAll() {
+    while (!query_.IsEOF()) WriteDeviceAgainAfterLostRaces();
+  }
+
+ private:
+  void WriteDeviceAgainAfterLostRaces() {
+    const size_t firstRow = query_.GetPosition();
+    const int32_t firstDevice = keys_.devices.Upcoming();
+    const int32_t firstTag = keys_.tags.Upcoming();
+    const int32_t firstBlock = keys_.blocks.Upcoming();
+    for (int attempt = 1;; ++attempt) {
+      try {
+        WriteDevice();
+        return;
+      } catch (const odbc::OdbcError& error) {
+        // The transaction has rolled the device back.
+        if (!LostARace(error) || attempt == kAttempts) throw;
+        query_.SetPosition(firstRow);
+        keys_.devices.RestartAt(firstDevice, kRaceGap * attempt);
+        keys_.tags.RestartAt(firstTag, kRaceGap * attempt);
+        keys_.blocks.RestartAt(firstBlock, kRaceGap * attempt);
+        CEventLog::LeaveGap(kRaceGap * attempt);
+      }
+    }
+  }
+
+  void WriteDevice() {
+    odbc::Transaction transaction(db_);
+    TestDeviceCounts& pending = progress_.pending;
+    pending = {};
+    pending.devices = 1;
+    InsertDeviceAndFirstBlock();
+    pending.blocks = 1;
+    InsertFurtherBlocks();
+    transaction.Commit();
+    progress_.done.devices += pending.devices;
+    progress_.done.blocks += pending.blocks;
+    progress_.done.dataRows += pending.dataRows;
+    pending = {};
+  }
+
+  // The device with its calibration status, and its first block with the
+  // device's tag, tag assignment and location.
+  void InsertDeviceAndFirstBlock() {
+    const int32_t blockKey = keys_.blocks.Next();
+    const int32_t tagKey = keys_.tags.Next();
+    const int32_t deviceKey = progress_.deviceKey = keys_.devices.Next();
+    progress_.identifier =
+        Format(L"%06x%04xTEST%05d", query_.m_MfrId, query_.m_DeviceType, deviceKey);
+    insert_.device.Bind(1, deviceKey);
+    insert_.device.Bind(2, query_.m_TarnDevRevId);
+    insert_.device.Bind(3, Format(L"A6B0051D-726D-473E-BEE3-0000000%05d", deviceKey));
+    insert_.device.Bind(4, progress_.identifier);
+    insert_.device.Execute();
+    insert_.calStatus.Bind(1, deviceKey);
+    insert_.calStatus.Execute();
+    insert_.InsertBlock(blockKey, deviceKey, query_.m_BlockIndex, query_.m_BlockType);
+    insert_.tag.Bind(1, tagKey);
+    insert_.tag.Bind(2, Format(L"FF,%06X,%04X,%02X,%03d", query_.m_MfrId, query_.m_DeviceType,
+                               query_.m_DeviceRevision, tagKey));
+    insert_.tag.Execute();
+    insert_.assignment.Bind(1, tagKey);
+    insert_.assignment.Bind(2, blockKey);
+    insert_.assignment.Execute();
+    insert_.location.Bind(1, blockKey);
+    insert_.location.Execute();
+  }
+
+  // The rows after the first of the same template: blocks with parameter data.
+  void InsertFurtherBlocks() {
+    const int32_t revision = query_.m_TarnDevRevId;
+    const int32_t config = query_.m_ConfigKey;
+    for (query_.MoveNext();
+         !query_.IsEOF() && query_.m_TarnDevRevId == revision && query_.m_ConfigKey == config;
+         query_.MoveNext()) {
+      const int32_t blockKey = keys_.blocks.Next();
+      insert_.InsertBlock(blockKey, progress_.deviceKey, query_.m_BlockIndex,
+                          query_.m_BlockType);
+      ++progress_.pending.blocks;
+      progress_.pending.dataRows +=
+          CreateBlockData(session_, serverName_, progress_.identifier, blockKey,
+                          query_.m_BlockIndex, query_.m_ConfigKey);
+    }
+  }
+
+  CDbwDbSession& session_;
+  CQueryDevicesFromTemplates& query_;
+  const std::wstring& serverName_;
+  RunProgress& progress_;
+  odbc::Connection& db_;
+  DeviceKeys keys_;
+  DeviceStatements insert_;
+};
+
 }  // namespace
 
 TestDeviceCounts CreateTestDevicesCounted(const std::wstring& serverName) {
-  TestDeviceCounts done;
   CDbwDbSession session;
   session.OpenDb();
   CQueryDevicesFromTemplates query(&session);
   if (!query.Open(kTemplateBlocksSql)) {
-    done.error = L"No test devices created: " + query.GetLastError();  // logged by the query
-    return done;
+    TestDeviceCounts none;
+    none.error = L"No test devices created: " + query.GetLastError();  // logged by the query
+    return none;
   }
-
-  TestDeviceCounts pending;  // of the device being written
-  int32_t deviceKey = 0;
-  std::wstring identifier;
+  RunProgress progress;
   try {
-    odbc::Connection& db = session.GetConnection();
-    DeviceKeys keys(db);
-    DeviceStatements insert(db);
-    // Each template is a device of its own, also beside another template
-    // of the same revision; its blocks are consecutive rows.
-    auto writeDevice = [&] {
-      odbc::Transaction transaction(db);
-      pending = {};
-      pending.devices = 1;
-      const int32_t revision = query.m_TarnDevRevId;
-      const int32_t config = query.m_ConfigKey;
-      const int32_t blockKey = keys.blocks.Next();
-      const int32_t tagKey = keys.tags.Next();
-      deviceKey = keys.devices.Next();
-      identifier = Format(L"%06x%04xTEST%05d", query.m_MfrId, query.m_DeviceType, deviceKey);
-      const std::wstring deviceId = Format(L"A6B0051D-726D-473E-BEE3-0000000%05d", deviceKey);
-
-      insert.device.Bind(1, deviceKey);
-      insert.device.Bind(2, query.m_TarnDevRevId);
-      insert.device.Bind(3, deviceId);
-      insert.device.Bind(4, identifier);
-      insert.device.Execute();
-      insert.calStatus.Bind(1, deviceKey);
-      insert.calStatus.Execute();
-      insert.InsertBlock(blockKey, deviceKey, query.m_BlockIndex, query.m_BlockType);
-      insert.tag.Bind(1, tagKey);
-      insert.tag.Bind(2, Format(L"FF,%06X,%04X,%02X,%03d", query.m_MfrId, query.m_DeviceType,
-                                query.m_DeviceRevision, tagKey));
-      insert.tag.Execute();
-      insert.assignment.Bind(1, tagKey);
-      insert.assignment.Bind(2, blockKey);
-      insert.assignment.Execute();
-      insert.location.Bind(1, blockKey);
-      insert.location.Execute();
-      pending.blocks = 1;
-      for (query.MoveNext();
-           !query.IsEOF() && query.m_TarnDevRevId == revision && query.m_ConfigKey == config;
-           query.MoveNext()) {
-        const int32_t further = keys.blocks.Next();
-        insert.InsertBlock(further, deviceKey, query.m_BlockIndex, query.m_BlockType);
-        ++pending.blocks;
-        pending.dataRows += CreateBlockData(session, serverName, identifier, further,
-                                            query.m_BlockIndex, query.m_ConfigKey);
-      }
-      transaction.Commit();
-      done.devices += pending.devices;
-      done.blocks += pending.blocks;
-      done.dataRows += pending.dataRows;
-      pending = {};
-    };
-
-    while (!query.IsEOF()) {
-      const size_t firstRow = query.GetPosition();
-      const int32_t firstDevice = keys.devices.Upcoming();
-      const int32_t firstTag = keys.tags.Upcoming();
-      const int32_t firstBlock = keys.blocks.Upcoming();
-      for (int attempt = 1;; ++attempt) {
-        try {
-          writeDevice();
-          break;
-        } catch (const odbc::OdbcError& error) {
-          // The transaction has rolled the device back.
-          if (!LostARace(error) || attempt == kAttempts) throw;
-          query.SetPosition(firstRow);
-          keys.devices.RestartAt(firstDevice, kRaceGap * attempt);
-          keys.tags.RestartAt(firstTag, kRaceGap * attempt);
-          keys.blocks.RestartAt(firstBlock, kRaceGap * attempt);
-          CEventLog::LeaveGap(kRaceGap * attempt);
-        }
-      }
-    }
+    TestDeviceWriter(session, query, serverName, progress).WriteAll();
   } catch (const odbc::OdbcError& error) {
     // Say which database refused: a lock held elsewhere shows only here.
-    return Fail(done, pending.devices, deviceKey, identifier,
-                Format(L"data source \"%s\": %s", session.GetDataSource().c_str(),
-                       error.Text().c_str()));
+    return Fail(progress, Format(L"data source \"%s\": %s", session.GetDataSource().c_str(),
+                                 error.Text().c_str()));
   } catch (const std::exception& error) {
-    return Fail(done, pending.devices, deviceKey, identifier, FromUtf8(error.what()));
+    return Fail(progress, FromUtf8(error.what()));
   }
-  return done;
+  return progress.done;
 }
 
 void CreateTestDevices(std::wstring serverName) {

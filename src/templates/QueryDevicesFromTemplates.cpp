@@ -1,7 +1,5 @@
 #include "templates/QueryDevicesFromTemplates.h"
 
-#include <algorithm>
-
 #include "outside/db/DbwSession.h"
 #include "outside/db/Odbc.h"
 #include "outside/db/ProgLog.h"
@@ -37,6 +35,7 @@ bool CQueryDevicesFromTemplates::Open(const std::wstring& sql) {
     CDbwDbSession& session = RecordsetSession(session_, own_, GetDefaultConnect());
     odbc::Statement query = session.GetConnection().Prepare(statement);
     query.Execute();
+    std::vector<Row> rows;
     while (query.Fetch()) {
       Row row;
       row.mfrId = query.GetInt(1);
@@ -46,10 +45,10 @@ bool CQueryDevicesFromTemplates::Open(const std::wstring& sql) {
       row.blockType = RecordsetText(query.GetText(5));
       row.tarnDevRevId = query.GetInt(6);
       row.configKey = query.GetInt(7);
-      rows_.push_back(std::move(row));
+      rows.push_back(std::move(row));
     }
+    rows_.Reset(std::move(rows));
   } catch (const odbc::OdbcError& error) {
-    rows_.clear();
     lastError_ = error.Text();
     BssProgLog(L"QueryDevicesFromTemplates", __LINE__, 2, kRecordsetLogCode,
                L"The device templates cannot be read: " + lastError_);
@@ -62,24 +61,23 @@ bool CQueryDevicesFromTemplates::Open(const std::wstring& sql) {
 
 void CQueryDevicesFromTemplates::MoveNext() {
   if (IsEOF()) return;
-  ++current_;
+  rows_.MoveNext();
   Show();
 }
 
 void CQueryDevicesFromTemplates::SetPosition(size_t row) {
-  current_ = std::min(row, rows_.size());
+  rows_.SetPosition(row);
   Show();
 }
 
 void CQueryDevicesFromTemplates::Close() {
   open_ = false;
-  rows_.clear();
-  current_ = 0;
+  rows_.Reset();
 }
 
 void CQueryDevicesFromTemplates::Show() {
   if (IsEOF()) return;
-  const Row& row = rows_[current_];
+  const Row& row = rows_.Current();
   m_MfrId = row.mfrId;
   m_DeviceType = row.deviceType;
   m_DeviceRevision = row.deviceRevision;

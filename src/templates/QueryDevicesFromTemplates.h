@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-namespace ravelin {
+#include "outside/db/DbwSession.h"
+#include "outside/db/RowCursor.h"
 
-class CDbwDbSession;
+namespace ravelin {
 
 // Ordered so that the blocks of one template are consecutive rows, also when
 // templates share a device revision or its numbers.
@@ -26,18 +27,18 @@ class CQueryDevicesFromTemplates {
   CQueryDevicesFromTemplates(const CQueryDevicesFromTemplates&) = delete;
   CQueryDevicesFromTemplates& operator=(const CQueryDevicesFromTemplates&) = delete;
 
-  std::wstring GetDefaultConnect() const { return L"ODBC;DSN=VELK"; }
+  std::wstring GetDefaultConnect() const { return CDbwTarnEnv::GetDataSourceConnectString(); }
   std::wstring GetDefaultSQL() const { return L"[NamedConfigs]"; }
 
   // Runs `sql` (empty: every bound column of the default table) and reads
   // its rows. False, with a program-log entry, when the statement fails.
   bool Open(const std::wstring& sql = L"");
   bool IsOpen() const { return open_; }
-  bool IsEOF() const { return !open_ || current_ >= rows_.size(); }
+  bool IsEOF() const { return !open_ || rows_.IsEOF(); }
   void MoveNext();
   // The current row's number from 0, and a move back (or on) to such a row:
   // a device whose writing must be repeated reads its rows again.
-  size_t GetPosition() const { return current_; }
+  size_t GetPosition() const { return rows_.Position(); }
   void SetPosition(size_t row);
   void Close();
   // Why the last Open failed.
@@ -61,8 +62,7 @@ class CQueryDevicesFromTemplates {
 
   CDbwDbSession* session_;
   std::unique_ptr<CDbwDbSession> own_;
-  std::vector<Row> rows_;
-  size_t current_ = 0;
+  RowCursor<Row> rows_;
   bool open_ = false;
   std::wstring lastError_;
 };

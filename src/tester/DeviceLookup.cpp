@@ -15,20 +15,8 @@ bool IsNamedConfigMoniker(const std::wstring& moniker) {
 bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey, int32_t* result) {
   int32_t ignored = kDbwOk;
   int32_t& found = result ? *result : ignored;
-  CDbwExtBlockTag extTag;
-  extTag.Identify(tag);
-  if ((found = extTag.Access(nullptr)) != kDbwOk) return false;
-  int32_t id = -1;
-  extTag.GetExtBlockTagId(&id);
-  CDbwExtBlockTagId key;
-  key.PutId(id);
-  // The moment at which the host looks up the present assignment.
-  const CDbwTime now = CDbwEventId(49709, 0);
-  CDbwBlockAsgm assignment;
-  assignment.Identify(key, now);
-  if ((found = assignment.Access(nullptr)) != kDbwOk) return false;
-  assignment.GetBlockId(&blockKey);
-  return true;
+  found = FindBlockOfTag(nullptr, tag, CDbwEventId(kTagLookupDay, 0), &blockKey);
+  return found == kDbwOk;
 }
 
 void GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,

@@ -1,8 +1,5 @@
 #include "wizard/ParameterPages.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "base/Text.h"
 #include "browse/SelectBlock.h"
 #include "browse/SelectParameter.h"
@@ -512,20 +509,6 @@ void CWizardFinishedPage::TestBlock() {
   test.TestBlock(m.m_strPlantServer, m.m_strTag, m.m_strMoniker,
                  static_cast<int32_t>(m.m_nManufacturer), static_cast<int32_t>(m.m_nDeviceType),
                  static_cast<int32_t>(m.m_nDeviceRevision), m.IsFieldbus());
-}
-
-std::wstring WhyUnwritable(const std::wstring& path) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path file = FsPath(path);
-  if (!fs::is_directory(file.parent_path(), error)) return L"its folder does not exist";
-  if (fs::is_directory(file, error)) return L"a folder of that name is in the way";
-  const fs::file_status status = fs::status(file, error);
-  if (fs::exists(status) &&
-      (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    return L"the file is read-only";
-  }
-  return L"the file could not be created or replaced (no access, or in use)";
 }
 
 }  // namespace ravelin

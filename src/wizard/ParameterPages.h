@@ -205,7 +205,4 @@ class CWizardFinishedPage : public CParameterPage {
   std::string m_written;
 };
 
-// Why a file could not be written at `path`, in words for a message.
-std::wstring WhyUnwritable(const std::wstring& path);
-
 }  // namespace ravelin

@@ -8,7 +8,7 @@
 
 #include "base/Text.h"
 #include "cli/TestCommand.h"
-#include "outside/db/Environment.h"
+#include "platform/Environment.h"
 #include "platform/HostRoot.h"
 #include "tester/MiniHost.h"
 

@@ -27,18 +27,7 @@ class PlantDatabaseTest : public GeneratedPlantTest {
   // The block a tag names on the day the tester looks it up; -1 if none.
   static int32_t BlockKeyOfTag(const std::wstring& tag) {
     int32_t blockKey = -1;
-    CDbwExtBlockTag record;
-    record.Identify(tag);
-    if (record.Access(nullptr) != kDbwOk) return blockKey;
-    int32_t id = -1;
-    record.GetExtBlockTagId(&id);
-    CDbwExtBlockTagId key;
-    key.PutId(id);
-    CDbwTime time;
-    time = CDbwEventId(49709, 0);
-    CDbwBlockAsgm assignment;
-    assignment.Identify(key, time);
-    if (assignment.Access(nullptr) == kDbwOk) assignment.GetBlockId(&blockKey);
+    FindBlockOfTag(nullptr, tag, CDbwEventId(kTagLookupDay, 0), &blockKey);
     return blockKey;
   }
 

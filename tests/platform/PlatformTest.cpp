@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/Text.h"
+#include "platform/Environment.h"
 #include "platform/HostRoot.h"
 #include "support/TempDir.h"
 
@@ -106,11 +108,47 @@ TEST(FileHelpersTest, LongListingsPiecesAtOffsetsAndAppends) {
   EXPECT_FALSE(AppendToFile(dir.Join(L"no-folder") + kPathSeparator + L"r.txt", "x"));
 }
 
+// A failed write leaves the old file as it was and no temporary file behind.
+TEST(FileHelpersTest, WriteFileReplacingLeavesNothingBehindOnFailure) {
+  TempDir dir;
+  const std::wstring file = dir.Write(L"old.ini", "old");
+  const std::wstring inTheWay = dir.Join(L"folder.ini");
+  std::filesystem::create_directory(FsPath(inTheWay));
+  std::filesystem::create_directory(FsPath(file + L".tmp"));  // blocks the temporary file
+  const std::wstring noFolder = JoinPath(dir.Join(L"none"), L"new.ini");
+  struct Case {
+    std::wstring path;
+    const wchar_t* why;
+  } cases[] = {{noFolder, L"its folder does not exist"},
+               {inTheWay, L"a folder of that name is in the way"},
+               {file, L"the file could not be created or replaced (no access, or in use)"}};
+  for (const Case& c : cases) {
+    EXPECT_FALSE(WriteFileReplacing(c.path, "new")) << c.path;
+    EXPECT_EQ(WhyUnwritable(c.path), c.why) << c.path;
+  }
+  EXPECT_EQ(testing::ReadBytes(file), "old");
+  EXPECT_FALSE(FileExists(inTheWay + L".tmp"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FsPath(dir.Path())), {}), 3);
+
+  std::filesystem::remove(FsPath(file + L".tmp"));
+  ASSERT_TRUE(WriteFileReplacing(file, std::string("a\0b", 3), true));
+  EXPECT_EQ(testing::ReadBytes(file), std::string("a\0b", 3));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FsPath(dir.Path())), {}), 2);
+#ifndef _WIN32
+  EXPECT_EQ(std::filesystem::status(FsPath(file)).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
+}
+
 TEST(HostRootTest, TheOptionWinsOverTheEnvironment) {
+  const std::wstring saved = EnvironmentValue(L"RAVELIN_HOST_ROOT");
+  ASSERT_TRUE(SetEnvironmentValue(L"RAVELIN_HOST_ROOT", L"/from/environment"));
   SetHostRoot(L"/from/option");
   EXPECT_EQ(HostRoot(), L"/from/option");
   EXPECT_EQ(NativePlatform().WindowsDirectory(), L"/from/option");
   SetHostRoot(L"");
+  EXPECT_EQ(HostRoot(), L"/from/environment");
+  SetEnvironmentValue(L"RAVELIN_HOST_ROOT", saved);
 }
 
 }  // namespace

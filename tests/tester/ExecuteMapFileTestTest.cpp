@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/Text.h"
-#include "mapfile/MapFileLocation.h"
 #include "outside/db/ProgLog.h"
+#include "outside/desc/MapFileLocation.h"
 #include "tester/ExecuteMapFileTest.h"
 #include "tester/MiniHost.h"
 

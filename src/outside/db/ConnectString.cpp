@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "base/Text.h"
-#include "outside/db/Environment.h"
+#include "platform/Environment.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 

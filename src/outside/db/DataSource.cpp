@@ -1,15 +1,13 @@
 #include "outside/db/DataSource.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string_view>
 
 #include "base/Text.h"
 #include "outside/db/ConnectString.h"
-#include "outside/db/Environment.h"
 #include "outside/db/HostSchema.h"
 #include "outside/db/Odbc.h"
+#include "platform/Environment.h"
 #include "platform/Platform.h"
 
 namespace ravelin {
@@ -18,26 +16,6 @@ namespace {
 
 constexpr wchar_t kDriver[] = L"" RAVELIN_SQLITE_ODBC_DRIVER;
 constexpr wchar_t kServerDriver[] = L"" RAVELIN_POSTGRESQL_ODBC_DRIVER;
-
-// Writes through a temporary file so a failed write leaves no half file. A
-// file that holds a password is made readable by its owner only before the
-// password is in it.
-bool WriteTextFile(const std::wstring& path, const std::wstring& text, bool secret = false) {
-  const std::wstring temporary = path + L".new";
-  {
-    std::ofstream out(FsPath(temporary), std::ios::binary | std::ios::trunc);
-    if (secret) {
-      namespace fs = std::filesystem;
-      std::error_code error;
-      fs::permissions(FsPath(temporary), fs::perms::owner_read | fs::perms::owner_write,
-                      error);
-      if (error) return false;
-    }
-    out << ToUtf8(text);
-    if (!out.flush()) return false;
-  }
-  return ReplaceFileWith(temporary, path);
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -92,11 +70,11 @@ std::wstring IniPassword(const std::string& password) {
 
 // Both drivers, so that either kind of data source can be written beside.
 bool WriteDrivers(const std::wstring& hostRoot) {
-  return WriteTextFile(
+  return WriteFileReplacing(
       JoinPath(hostRoot, L"odbcinst.ini"),
-      Format(L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n\n"
-             L"[PostgreSQL]\nDescription=PostgreSQL ODBC Driver\nDriver=%s\n",
-             kDriver, kServerDriver));
+      ToUtf8(Format(L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n\n"
+                    L"[PostgreSQL]\nDescription=PostgreSQL ODBC Driver\nDriver=%s\n",
+                    kDriver, kServerDriver)));
 }
 
 }  // namespace
@@ -131,7 +109,8 @@ bool WriteVelkDataSource(const std::wstring& hostRoot,
       L"[VELK]\nDescription=Host database\nDriver=SQLite3\nDatabase=%s\n"
       L"NoCreat=1\nJournalMode=WAL\nSyncPragma=NORMAL\n",
       databaseFile.c_str());
-  if (!WriteDrivers(hostRoot) || !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources)) {
+  if (!WriteDrivers(hostRoot) ||
+      !WriteFileReplacing(JoinPath(hostRoot, L"odbc.ini"), ToUtf8(sources))) {
     return false;
   }
   UseHostDataSources(hostRoot);
@@ -213,7 +192,7 @@ bool WriteVelkServerDataSource(const std::wstring& hostRoot,
     secret = true;
   }
   if (!WriteDrivers(hostRoot) ||
-      !WriteTextFile(JoinPath(hostRoot, L"odbc.ini"), sources, secret)) {
+      !WriteFileReplacing(JoinPath(hostRoot, L"odbc.ini"), ToUtf8(sources), secret)) {
     return false;
   }
   UseHostDataSources(hostRoot);

@@ -62,4 +62,20 @@ void CDbwBlockAsgm::GetBlockId(int32_t* blockId) const {
   if (found_) *blockId = blockId_;
 }
 
+int32_t FindBlockOfTag(CDbwDbSession* session, const std::wstring& tag, const CDbwTime& time,
+                       int32_t* blockKey) {
+  CDbwExtBlockTag record;
+  record.Identify(tag);
+  if (const int32_t result = record.Access(session); result != kDbwOk) return result;
+  int32_t id = -1;
+  record.GetExtBlockTagId(&id);
+  CDbwExtBlockTagId key;
+  key.PutId(id);
+  CDbwBlockAsgm assignment;
+  assignment.Identify(key, time);
+  const int32_t result = assignment.Access(session);
+  assignment.GetBlockId(blockKey);
+  return result;
+}
+
 }  // namespace ravelin

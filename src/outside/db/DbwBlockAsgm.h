@@ -57,4 +57,9 @@ class CDbwBlockAsgm {
   bool found_ = false;
 };
 
+// The key of the block that carries `tag` at `time`: kDbwOk and the key, or
+// the result of the record that was not found with `blockKey` untouched.
+int32_t FindBlockOfTag(CDbwDbSession* session, const std::wstring& tag, const CDbwTime& time,
+                       int32_t* blockKey);
+
 }  // namespace ravelin

@@ -13,7 +13,7 @@ CDbwDbSession* g_globalSession = nullptr;
 }  // namespace
 
 std::wstring CDbwTarnEnv::GetDataSourceConnectString() {
-  return L"ODBC;DSN=VELK";
+  return std::wstring(L"ODBC;") + kHostDataSource;
 }
 
 CDbwDbSession::~CDbwDbSession() {

@@ -21,9 +21,12 @@ constexpr int32_t kDbwDatabaseError = 2;
 // The program-log code of database errors (category 2, source "lumendb").
 constexpr uint32_t kDbwLogCode = 0x20000010;
 
+// The host's data source, as the tools name it in their messages.
+constexpr wchar_t kHostDataSource[] = L"DSN=VELK";
+
 class CDbwTarnEnv {
  public:
-  // "ODBC;DSN=VELK", the host's data source.
+  // kHostDataSource with the "ODBC;" prefix of the host's connect strings.
   static std::wstring GetDataSourceConnectString();
 };
 

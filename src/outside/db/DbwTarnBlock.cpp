@@ -28,27 +28,12 @@ int32_t CDbwTarnBlock::Access(CDbwDbSession* session) {
   hasMajorCategory_ = false;
   int32_t blockKey = blockKey_;
   if (!tag_.empty()) {
-    if (const int32_t result = FindBlockOfTag(session, &blockKey); result != kDbwOk) {
+    if (const int32_t result = FindBlockOfTag(session, tag_, time_, &blockKey);
+        result != kDbwOk) {
       return result;
     }
   }
   return ReadBlock(session, blockKey);
-}
-
-int32_t CDbwTarnBlock::FindBlockOfTag(CDbwDbSession* session,
-                                      int32_t* blockKey) const {
-  CDbwExtBlockTag tag;
-  tag.Identify(tag_);
-  if (const int32_t result = tag.Access(session); result != kDbwOk) return result;
-  int32_t id = -1;
-  tag.GetExtBlockTagId(&id);
-  CDbwExtBlockTagId key;
-  key.PutId(id);
-  CDbwBlockAsgm assignment;
-  assignment.Identify(key, time_);
-  const int32_t result = assignment.Access(session);
-  assignment.GetBlockId(blockKey);
-  return result;
 }
 
 int32_t CDbwTarnBlock::ReadBlock(CDbwDbSession* session, int32_t blockKey) {

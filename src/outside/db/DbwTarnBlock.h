@@ -56,7 +56,6 @@ class CDbwTarnBlock : public CDbwTarnMajorDeviceCategory {
     std::wstring tarnDeviceId;
     std::wstring serialIdentifier;
   };
-  int32_t FindBlockOfTag(CDbwDbSession* session, int32_t* blockKey) const;
   int32_t ReadBlock(CDbwDbSession* session, int32_t blockKey);
 
   int32_t blockKey_ = -1;

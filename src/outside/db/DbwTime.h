@@ -9,6 +9,11 @@
 namespace ravelin {
 
 constexpr int32_t kUnixEpochDay = 25569;
+// An assignment with no end is closed on the last day 32-bit seconds reach
+// (2^32 s is 49710 whole days), and the host looks a tag up on the day
+// before, which every such assignment takes in.
+constexpr int32_t kOpenEndDay = 49710;
+constexpr int32_t kTagLookupDay = kOpenEndDay - 1;
 constexpr int32_t kMillisecondsPerDay = 86400000;
 
 class CDbwEventId {

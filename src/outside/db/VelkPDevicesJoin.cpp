@@ -1,5 +1,7 @@
 #include "outside/db/VelkPDevicesJoin.h"
 
+#include <vector>
+
 #include "outside/db/DbwSession.h"
 
 namespace ravelin {
@@ -7,8 +9,7 @@ namespace ravelin {
 CVelkPDevicesJoin::CVelkPDevicesJoin(CDbwDbSession* session) : session_(session) {}
 
 int32_t CVelkPDevicesJoin::GetAllTemplates() {
-  names_.clear();
-  row_ = 0;
+  names_.Reset();
   std::vector<std::wstring> names;
   const int32_t result = RunLookup(session_, [&names](odbc::Connection& connection) {
     odbc::Statement query = connection.Prepare(
@@ -18,16 +19,12 @@ int32_t CVelkPDevicesJoin::GetAllTemplates() {
     return kDbwOk;
   });
   // All or nothing: a read that fails half way lists no template.
-  if (result == kDbwOk) names_ = std::move(names);
+  if (result == kDbwOk) names_.Reset(std::move(names));
   return result;
 }
 
-void CVelkPDevicesJoin::MoveNext() {
-  if (!IsEOF()) ++row_;
-}
-
 std::wstring CVelkPDevicesJoin::GetTemplateName() const {
-  return IsEOF() ? std::wstring() : names_[row_];
+  return IsEOF() ? std::wstring() : names_.Current();
 }
 
 }  // namespace ravelin

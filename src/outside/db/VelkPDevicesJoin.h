@@ -3,10 +3,10 @@
 // same name by their key), so a batch run always visits them in one order.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "outside/db/RowCursor.h"
 
 namespace ravelin {
 
@@ -21,15 +21,14 @@ class CVelkPDevicesJoin {
   // Reads the templates and stands on the first (or at the end when there
   // is none). 0 on success; otherwise the set is empty and the failure logged.
   int32_t GetAllTemplates();
-  bool IsEOF() const { return row_ >= names_.size(); }
-  void MoveNext();
+  bool IsEOF() const { return names_.IsEOF(); }
+  void MoveNext() { names_.MoveNext(); }
   // The current row's template name; empty at the end.
   std::wstring GetTemplateName() const;
 
  private:
   CDbwDbSession* session_;
-  std::vector<std::wstring> names_;
-  size_t row_ = 0;
+  RowCursor<std::wstring> names_;
 };
 
 }  // namespace ravelin

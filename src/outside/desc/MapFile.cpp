@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "base/Text.h"
-#include "mapfile/MapFileLocation.h"
 #include "outside/CommonConversions.h"
 #include "outside/comm/VelkToolkit.h"
+#include "outside/desc/MapFileLocation.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 

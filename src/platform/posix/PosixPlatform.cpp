@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "base/Text.h"
+#include "platform/Environment.h"
 #include "platform/HostRoot.h"
 #include "platform/Platform.h"
 
@@ -81,8 +82,6 @@ bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
 }
 
 namespace {
-
-std::wstring g_hostRoot;
 
 class PosixPlatform final : public Platform {
  public:
@@ -170,14 +169,13 @@ Platform& NativePlatform() {
   return platform;
 }
 
-void SetHostRoot(const std::wstring& directory) { g_hostRoot = directory; }
+bool SetEnvironmentValue(const std::wstring& name, const std::wstring& value) {
+  return setenv(ToUtf8(name).c_str(), ToUtf8(value).c_str(), 1) == 0;
+}
 
-std::wstring HostRoot() {
-  if (!g_hostRoot.empty()) return g_hostRoot;
-  if (const char* env = std::getenv("RAVELIN_HOST_ROOT"); env && *env) {
-    return FromUtf8(env);
-  }
-  return L"";
+std::wstring EnvironmentValue(const std::wstring& name) {
+  const char* value = std::getenv(ToUtf8(name).c_str());
+  return value ? FromUtf8(value) : L"";
 }
 
 }  // namespace ravelin

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/Text.h"
+#include "platform/Environment.h"
 #include "platform/HostRoot.h"
 #include "platform/Platform.h"
 
@@ -116,8 +117,6 @@ bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
 
 namespace {
 
-std::wstring g_hostRoot;
-
 class Win32Platform final : public Platform {
  public:
   std::wstring WindowsDirectory() override {
@@ -201,14 +200,13 @@ Platform& NativePlatform() {
   return platform;
 }
 
-void SetHostRoot(const std::wstring& directory) { g_hostRoot = directory; }
+bool SetEnvironmentValue(const std::wstring& name, const std::wstring& value) {
+  return _wputenv_s(name.c_str(), value.c_str()) == 0;
+}
 
-std::wstring HostRoot() {
-  if (!g_hostRoot.empty()) return g_hostRoot;
-  if (const wchar_t* env = _wgetenv(L"RAVELIN_HOST_ROOT"); env && *env) {
-    return env;
-  }
-  return {};
+std::wstring EnvironmentValue(const std::wstring& name) {
+  const wchar_t* value = _wgetenv(name.c_str());
+  return value ? value : L"";
 }
 
 }  // namespace ravelin

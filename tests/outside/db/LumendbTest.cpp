@@ -13,28 +13,16 @@ using testing::HostDatabaseTest;
 
 using LumendbTest = HostDatabaseTest;
 
-// The block a tag names at a time, through the tag and assignment records;
-// -1 when either is missing.
+// The block a tag names at a time; -1 when the tag or assignment is missing.
 int32_t BlockOfTag(const std::wstring& tag, const CDbwEventId& at) {
   int32_t blockKey = -1;
-  CDbwExtBlockTag record;
-  record.Identify(tag);
-  if (record.Access(nullptr) != kDbwOk) return blockKey;
-  int32_t id = -1;
-  record.GetExtBlockTagId(&id);
-  CDbwExtBlockTagId key;
-  key.PutId(id);
-  CDbwTime time;
-  time = at;
-  CDbwBlockAsgm assignment;
-  assignment.Identify(key, time);
-  if (assignment.Access(nullptr) == kDbwOk) assignment.GetBlockId(&blockKey);
+  FindBlockOfTag(nullptr, tag, at, &blockKey);
   return blockKey;
 }
 
 TEST_F(LumendbTest, BlockRecordAnswersForItsDevice) {
-  AddDevice(1, 3, L"PT-101", kUnixEpochDay, 49710);
-  AddDevice(2, 2, L"PT-102", kUnixEpochDay, 49710);
+  AddDevice(1, 3, L"PT-101", kUnixEpochDay, kOpenEndDay);
+  AddDevice(2, 2, L"PT-102", kUnixEpochDay, kOpenEndDay);
   CDbwTarnBlock block;
   block.Identify(2);
   ASSERT_EQ(block.Access(&session_), kDbwOk);
@@ -70,19 +58,19 @@ TEST_F(LumendbTest, BlockRecordAnswersForItsDevice) {
 
 TEST_F(LumendbTest, AssignmentHoldsFromDayInUntilBeforeDayOut) {
   AddDevice(1, 3, L"PT-101", 40000, 45000);
-  AddDevice(2, 3, L"TT-200", kUnixEpochDay, 49710);
+  AddDevice(2, 3, L"TT-200", kUnixEpochDay, kOpenEndDay);
   // PT-101 moved to block 2 on day 45000.
-  AssignTag(1, 2, 45000, 49710);
+  AssignTag(1, 2, 45000, kOpenEndDay);
 
   EXPECT_EQ(BlockOfTag(L"PT-101", {39999, kMillisecondsPerDay - 1}), -1);
   EXPECT_EQ(BlockOfTag(L"PT-101", {40000, 0}), 1);
   EXPECT_EQ(BlockOfTag(L"PT-101", {44999, kMillisecondsPerDay - 1}), 1);
   EXPECT_EQ(BlockOfTag(L"PT-101", {45000, 0}), 2);
-  EXPECT_EQ(BlockOfTag(L"PT-101", {49709, 0}), 2);
-  EXPECT_EQ(BlockOfTag(L"PT-101", {49710, 0}), -1);
-  EXPECT_EQ(BlockOfTag(L"TT-200", {49709, 0}), 2);
-  EXPECT_EQ(BlockOfTag(L"pt-101", {49709, 0}), -1);
-  EXPECT_EQ(BlockOfTag(L"PT-101' OR ''='", {49709, 0}), -1);
+  EXPECT_EQ(BlockOfTag(L"PT-101", {kTagLookupDay, 0}), 2);
+  EXPECT_EQ(BlockOfTag(L"PT-101", {kOpenEndDay, 0}), -1);
+  EXPECT_EQ(BlockOfTag(L"TT-200", {kTagLookupDay, 0}), 2);
+  EXPECT_EQ(BlockOfTag(L"pt-101", {kTagLookupDay, 0}), -1);
+  EXPECT_EQ(BlockOfTag(L"PT-101' OR ''='", {kTagLookupDay, 0}), -1);
 
   // The block record found by tag and time.
   CDbwTarnBlock block;
@@ -110,7 +98,7 @@ TEST_F(LumendbTest, MissingRecordsLeaveOutputsUntouched) {
   CDbwExtBlockTagId key;
   key.PutId(5);
   CDbwBlockAsgm assignment;
-  assignment.Identify(key, CDbwEventId(49709, 0));
+  assignment.Identify(key, CDbwEventId(kTagLookupDay, 0));
   EXPECT_EQ(assignment.Access(&session_), kDbwNotFound);
   int32_t blockId = 77;
   assignment.GetBlockId(&blockId);
@@ -118,7 +106,7 @@ TEST_F(LumendbTest, MissingRecordsLeaveOutputsUntouched) {
 }
 
 TEST_F(LumendbTest, DatabaseObjectProvidesTheGlobalSession) {
-  AddDevice(1, 1, L"PT-101", kUnixEpochDay, 49710);
+  AddDevice(1, 1, L"PT-101", kUnixEpochDay, kOpenEndDay);
   EXPECT_EQ(CDbwDbSession::GetGlobalSessionPtr(), nullptr);
   {
     CVelkDatabase database;

@@ -4,7 +4,7 @@
 
 #include "outside/db/ConnectString.h"
 #include "outside/db/DataSource.h"
-#include "outside/db/Environment.h"
+#include "platform/Environment.h"
 #include "support/TempDir.h"
 
 namespace ravelin::odbc {

@@ -1,5 +1,5 @@
-// Sets a variable of this process's environment (the ODBC driver manager
-// finds its ini files through it).
+// This process's environment variables (the ODBC driver manager finds its
+// ini files through them, the host root may come from one).
 #pragma once
 
 #include <string>

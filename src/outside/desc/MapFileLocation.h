@@ -1,7 +1,8 @@
 // Where a device's map file lives: the DD root of its protocol from velk.ini,
 // then manufacturer and device type folders, then a file named by device
-// revision and the highest DD revision with a symbol file installed. Shared
-// by the map file model and the device description library.
+// revision and the highest DD revision with a symbol file installed. The
+// device description library finds map files by it; the map file model
+// builds on it.
 #pragma once
 
 #include <cstdint>

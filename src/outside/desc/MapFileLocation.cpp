@@ -1,9 +1,8 @@
-#include "mapfile/MapFileLocation.h"
+#include "outside/desc/MapFileLocation.h"
 
 #include <cwchar>
 
 #include "base/Text.h"
-#include "mapfile/MapFileInformation.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 
@@ -64,18 +63,6 @@ std::wstring MapFilePath(uint32_t manufacturer, uint32_t deviceType,
   return JoinPath(directory,
                   Format(L"%02x%02x.map", deviceRevision,
                          MapFileDDRevision(directory, deviceRevision)));
-}
-
-std::wstring CMapFileInformation::GetDeviceDirectory() const {
-  return MapFileDeviceDirectory(m_nManufacturer, m_nDeviceType, m_bFieldbus);
-}
-
-int CMapFileInformation::GetDDRevision() const {
-  return MapFileDDRevision(GetDeviceDirectory(), m_nDeviceRevision);
-}
-
-std::wstring CMapFileInformation::GetMapFilePath() const {
-  return MapFilePath(m_nManufacturer, m_nDeviceType, m_nDeviceRevision, m_bFieldbus);
 }
 
 }  // namespace ravelin
