@@ -131,6 +131,13 @@ void CEnumMappingPage::FillMappingList() {
   }
 }
 
+void CEnumMappingPage::SetMapping(int32_t ddCode, int32_t commonCode) {
+  // Through a local: GCC 12's vptr check of `m_pMapInfo->*` tested the
+  // address of a stack slot instead of this page (-fsanitize=undefined).
+  CMapFileInformation* const model = m_pMapInfo;
+  (model->*m_kind.setter)(ddCode, commonCode);
+}
+
 void CEnumMappingPage::OnSingleMap() {
   const int rows = m_view->RowCount();
   int row = 0;
@@ -141,7 +148,7 @@ void CEnumMappingPage::OnSingleMap() {
   dialog->m_strMappingFor = m_view->RowText(row, 0);
   // The dialog refuses OK without a choice; -1 is never a mapping.
   if (m_view->RunPickDialog(*dialog) != kIdOk || dialog->m_nSelectedCode < 0) return;
-  (m_pMapInfo->*m_kind.setter)(WtoI(m_view->RowText(row, 1)), dialog->m_nSelectedCode);
+  SetMapping(WtoI(m_view->RowText(row, 1)), dialog->m_nSelectedCode);
   FillMappingList();
 }
 
@@ -153,7 +160,7 @@ void CEnumMappingPage::OnAutoMap() {
     const int32_t common = (m_pMapInfo->*m_kind.autoMap)(ddCode);
     // Left for Single-Map (a HART code the common table does not name).
     if (!m_kind.named(common)) continue;
-    (m_pMapInfo->*m_kind.setter)(ddCode, common);
+    SetMapping(ddCode, common);
   }
   FillMappingList();
 }

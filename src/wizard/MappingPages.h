@@ -56,6 +56,8 @@ class CEnumMappingPage : public CWizardPage {
   virtual std::unique_ptr<IVelkToolkit> MakeToolkit() const;
 
  private:
+  void SetMapping(int32_t ddCode, int32_t commonCode);
+
   const MappingPageKind& m_kind;
   MappingPageView* m_view = nullptr;
 };
