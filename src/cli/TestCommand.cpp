@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 #include "templates/CreateTestDevices.h"
+#include "tester/BatchRun.h"
 #include "tester/DeviceKeys.h"
 #include "tester/DeviceLookup.h"
 #include "tester/ExecuteMapFileTest.h"
@@ -42,6 +43,10 @@ class Command {
                    std::wstring& problem);
   std::wstring DataSourceProblem() const;
   int CreateDevices(const std::wstring& server);
+  std::wstring UseHost(const TestOptions& options, std::wstring& server);
+  std::wstring ReportPath(const TestOptions& options, std::wstring& report);
+  // The summary lines of a finished run, and its exit status.
+  int Summarize(const BatchResult& run, const std::wstring& report);
 
   std::ostream& out_;
   std::ostream& err_;
@@ -93,41 +98,53 @@ int Command::CreateDevices(const std::wstring& server) {
   return kClean;
 }
 
-int Command::Run(const TestOptions& options) {
+// The host root and the server of the run, or a message saying what is missing.
+std::wstring Command::UseHost(const TestOptions& options, std::wstring& server) {
   if (!options.hostRoot.empty()) SetHostRoot(options.hostRoot);
   // Windows falls back on its own Windows directory; Linux has none.
   const std::wstring root = NativePlatform().WindowsDirectory();
   if (root.empty()) {
-    return Fail(L"no host root: give --host-root DIR or set RAVELIN_HOST_ROOT"
-                L" (tools/run-sample.sh makes the sample plant in build/plant)");
+    return L"no host root: give --host-root DIR or set RAVELIN_HOST_ROOT"
+           L" (tools/run-sample.sh makes the sample plant in build/plant)";
   }
   std::error_code error;
   if (!std::filesystem::is_directory(FsPath(root), error)) {
-    return Fail(L"host root \"" + root + L"\": no such directory");
+    return L"host root \"" + root + L"\": no such directory";
   }
   UseHostDataSources(root);
-  ConsolePlatform console(err_);
-
-  std::wstring server = options.server;
+  server = options.server;
   if (server.empty()) {
     server = ProfileString(L"velk.ini", L"Tarn Server 1", L"Computer Name", L"");
   }
   if (server.empty()) {
-    return Fail(JoinPath(root, L"velk.ini") +
-                L": no [Tarn Server 1] Computer Name; give --server");
+    return JoinPath(root, L"velk.ini") + L": no [Tarn Server 1] Computer Name; give --server";
   }
+  return L"";
+}
+
+// The report the run writes, or a message saying why there is none.
+std::wstring Command::ReportPath(const TestOptions& options, std::wstring& report) {
+  report = options.report;
+  if (!report.empty()) return L"";
+  std::wstring folder;
+  GetVelkProfileValue(L"INSTALLATION", L"DevicesFolder", folder);
+  if (folder.empty()) return VelkProfilePath() + L": no [INSTALLATION] DevicesFolder; give --report";
+  report = JoinPath(folder, kReportFileName);
+  return L"";
+}
+
+int Command::Run(const TestOptions& options) {
+  std::wstring server;
+  if (const std::wstring problem = UseHost(options, server); !problem.empty()) {
+    return Fail(problem);
+  }
+  ConsolePlatform console(err_);
   if (options.source == TestOptions::Source::kCreateTestDevices) {
     return CreateDevices(server);
   }
-
-  std::wstring report = options.report;
-  if (report.empty()) {
-    std::wstring folder;
-    GetVelkProfileValue(L"INSTALLATION", L"DevicesFolder", folder);
-    if (folder.empty()) {
-      return Fail(VelkProfilePath() + L": no [INSTALLATION] DevicesFolder; give --report");
-    }
-    report = JoinPath(folder, kReportFileName);
+  std::wstring report;
+  if (const std::wstring problem = ReportPath(options, report); !problem.empty()) {
+    return Fail(problem);
   }
 
   std::vector<std::wstring> keys;
@@ -148,48 +165,44 @@ int Command::Run(const TestOptions& options) {
   }
   if (const std::wstring problem = StartReport(report); !problem.empty()) return Fail(problem);
 
-  CExecuteMapFileTest test;
-  test.m_reportFilePath = report;
-  test.m_openReportAfterTest = 0;
-  test.m_mapFileUsage = options.mapFileUsage;
-  test.m_outputLevel = options.level;
-  test.m_allowGenericMapFile = options.allowGeneric ? 1 : 0;
-  size_t unreached = 0;
-  size_t tried = 0;
-  for (size_t i = 0; i < keys.size() && !test.DatabaseUnreadable(); ++i) {
-    ++tried;
+  BatchOptions batch;
+  batch.server = server;
+  batch.reportPath = report;
+  batch.mapFileUsage = options.mapFileUsage;
+  batch.outputLevel = options.level;
+  batch.allowGenericMapFile = options.allowGeneric;
+  BatchHooks hooks;
+  hooks.starting = [&](size_t index, const std::wstring& key) {
     // One piece, so an unbuffered stream writes the line in one call.
-    err_ << "device " + std::to_string(i + 1) + " of " + std::to_string(keys.size()) + ": " +
-                ToUtf8(DisplayKey(keys[i])) + '\n';
-    test.TestDevice(server, keys[i]);
-    if (!test.UnreachedReason().empty()) {
-      ++unreached;
-      err_ << "ravelin-test: " << ToUtf8(keys[i]) << " (server " << ToUtf8(server)
-           << ") not tested: " << ToUtf8(test.UnreachedReason()) << '\n';
-    }
-  }
+    err_ << "device " + std::to_string(index + 1) + " of " + std::to_string(keys.size()) +
+                ": " + ToUtf8(DisplayKey(key)) + '\n';
+  };
+  hooks.finished = [&](size_t, const std::wstring& key, const CExecuteMapFileTest& test) {
+    if (test.UnreachedReason().empty()) return;
+    err_ << "ravelin-test: " << ToUtf8(key) << " (server " << ToUtf8(server)
+         << ") not tested: " << ToUtf8(test.UnreachedReason()) << '\n';
+  };
+  const BatchResult run = RunBatch(batch, keys, hooks);
+  return Summarize(run, report);
+}
 
-  const int errors = CountInReport(report, L"ERROR");
-  const int warnings = CountInReport(report, L"WARNING");
-  out_ << errors << " errors, " << warnings << " warnings; report: " << ToUtf8(report)
+int Command::Summarize(const BatchResult& run, const std::wstring& report) {
+  out_ << run.errors << " errors, " << run.warnings << " warnings; report: " << ToUtf8(report)
        << '\n';
-  if (test.LostReportSections() > 0) {
-    out_ << test.LostReportSections() << " of " << keys.size()
+  if (run.lostReportSections > 0) {
+    out_ << run.lostReportSections << " of " << run.devices
          << " report sections could not be written; the counts miss them\n";
     return Fail(L"report " + report + L": cannot be written");
   }
-  // The devices after a database failure were not tried.
-  unreached += keys.size() - tried;
-  if (unreached > 0) {
-    out_ << unreached << " of " << keys.size() << " devices could not be tested\n";
-    if (test.DatabaseUnreadable()) {
+  if (run.NotTested() > 0) {
+    out_ << run.NotTested() << " of " << run.devices << " devices could not be tested\n";
+    if (run.databaseUnreadable) {
       return Fail(Format(L"the run stopped at device %d of %d: the host database could not be read",
-                         static_cast<int>(tried), static_cast<int>(keys.size())));
+                         static_cast<int>(run.tried), static_cast<int>(run.devices)));
     }
-    if (unreached == keys.size()) return kFailure;
-    return kErrorsFound;
+    return run.NotTested() == run.devices ? kFailure : kErrorsFound;
   }
-  return errors > 0 ? kErrorsFound : kClean;
+  return run.errors > 0 ? kErrorsFound : kClean;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "outside/db/VelkProfile.h"
 #include "platform/Platform.h"
+#include "tester/BatchRun.h"
 #include "tester/DeviceKeys.h"
 #include "tester/ExecuteMapFileTest.h"
 #include "tester/ReportFile.h"
@@ -179,22 +180,20 @@ void CMapFileTestLauncherDlg::OnRunTest() {
     return;
   }
   m_view->Show(false);
-  RunTests();
-  const int errors = CountInReport(m_outputFile, L"ERROR");
-  const int warnings = CountInReport(m_outputFile, L"WARNING");
-  if (!m_unreached.empty()) Tell(UnreachedMessage(m_unreached, m_keys.size(), m_untried));
+  const BatchResult result = RunTests();
+  if (result.NotTested() > 0) Tell(UnreachedMessage(result));
   if (m_singleDevice) {
     OpenInNotepad(m_outputFile);
     m_view->PostClose();
     return;
   }
   // A run the database stopped did not complete: the message said why.
-  if (m_stopped) {
+  if (result.databaseUnreadable) {
     m_view->Show(true);
     return;
   }
   CTestCompleteDlg complete;
-  complete.m_message = CompletionMessage(errors, warnings, m_outputFile);
+  complete.m_message = CompletionMessage(result.errors, result.warnings, m_outputFile);
   if (m_view->RunCompletion(complete) == CTestCompleteDlg::kViewFile) {
     OpenInNotepad(m_outputFile);
   }
@@ -206,55 +205,44 @@ void CMapFileTestLauncherDlg::TestDevice(CExecuteMapFileTest& test,
   test.TestDevice(m_serverName, deviceKey);
 }
 
-void CMapFileTestLauncherDlg::RunTests() {
-  m_unreached.clear();
-  m_untried = 0;
-  m_stopped = false;
-  m_view->OpenProgress();
-  m_test = std::make_unique<CExecuteMapFileTest>();
-  m_test->m_reportFilePath = m_outputFile;
-  m_test->m_openReportAfterTest = 0;
-  m_test->m_mapFileUsage = m_mapFileUsage;
-  m_test->m_outputLevel = m_outputLevel;
-  m_test->m_allowGenericMapFile = m_useGenericMapFiles;
+BatchResult CMapFileTestLauncherDlg::RunTests() {
+  BatchOptions options;
+  options.server = m_serverName;
+  options.reportPath = m_outputFile;
+  options.mapFileUsage = m_mapFileUsage;
+  options.outputLevel = m_outputLevel;
+  options.allowGenericMapFile = m_useGenericMapFiles != 0;
 
   // A template's progress text is its name alone.
   const bool templates = !m_singleDevice && m_inputSource == 0;
-  for (size_t i = 0; i < m_keys.size(); ++i) {
-    const std::wstring& key = m_keys[i];
+  BatchHooks hooks;
+  hooks.starting = [&](size_t, const std::wstring& key) {
     m_view->SetProgressText(templates ? DisplayKey(key)
                                       : Format(L"Testing map file for %s",
                                                DisplayKey(key).c_str()));
-    TestDevice(*m_test, key);
-    if (!m_test->UnreachedReason().empty()) {
-      m_unreached.push_back(DisplayKey(key) + L": " + m_test->UnreachedReason());
-    }
-    if (m_test->DatabaseUnreadable()) {
-      m_stopped = true;
-      m_untried = m_keys.size() - i - 1;
-      break;
-    }
-  }
-
+  };
+  hooks.testDevice = [this](CExecuteMapFileTest& test, const std::wstring& key) {
+    TestDevice(test, key);
+  };
+  m_view->OpenProgress();
+  BatchResult result = RunBatch(options, m_keys, hooks);
   m_view->CloseProgress();
-  m_test.reset();
+  return result;
 }
 
-std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested,
-                             size_t untried) {
+std::wstring UnreachedMessage(const BatchResult& run) {
   constexpr size_t kShown = 10;
   std::wstring text = Format(L"%d of %d devices could not be tested:\r\n",
-                             static_cast<int>(unreached.size() + untried),
-                             static_cast<int>(tested));
-  for (size_t i = 0; i < unreached.size() && i < kShown; ++i) {
-    text += L"\r\n" + unreached[i];
+                             static_cast<int>(run.NotTested()), static_cast<int>(run.devices));
+  for (size_t i = 0; i < run.unreached.size() && i < kShown; ++i) {
+    text += L"\r\n" + DisplayKey(run.unreached[i].first) + L": " + run.unreached[i].second;
   }
-  if (unreached.size() > kShown) {
-    text += Format(L"\r\n... and %d more", static_cast<int>(unreached.size() - kShown));
+  if (run.unreached.size() > kShown) {
+    text += Format(L"\r\n... and %d more", static_cast<int>(run.unreached.size() - kShown));
   }
-  if (untried > 0) {
+  if (run.Untried() > 0) {
     text += Format(L"\r\n\r\nThe run stopped there; %d more devices were not tried.",
-                   static_cast<int>(untried));
+                   static_cast<int>(run.Untried()));
   }
   return text;
 }

@@ -6,11 +6,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tester/BatchRun.h"
 #include "tester/TestCompleteDlg.h"
 
 namespace ravelin {
@@ -77,8 +77,6 @@ class CMapFileTestLauncherDlg {
   // A button of the dialog was pressed.
   void OnCommand(int controlId);
   void OnRunTest();
-  // Tests the device keys that OnRunTest collected.
-  void RunTests();
 
   // Data exchange: true takes the controls' values, false shows the members.
   void UpdateData(bool save);
@@ -104,26 +102,20 @@ class CMapFileTestLauncherDlg {
   // `problem` says why, when the run cannot start.
   bool CollectKeys(std::wstring& problem);
   void Browse(bool input);
+  // Tests the device keys that OnRunTest collected, in the progress window.
+  BatchResult RunTests();
 
-  std::unique_ptr<CExecuteMapFileTest> m_test;
   bool m_singleDevice;
   std::vector<std::wstring> m_keys;
-  // "key: reason" of each device the last run could not reach.
-  std::vector<std::wstring> m_unreached;
-  // Whether a database failure stopped the last run, and how many devices
-  // it left untried.
-  bool m_stopped = false;
-  size_t m_untried = 0;
   LauncherView* m_view = nullptr;
 };
 
 // The completion dialog's text for a batch run.
 std::wstring CompletionMessage(int errors, int warnings, const std::wstring& reportPath);
 
-// The message shown before the run's end when some of `tested` devices
-// could not be reached: the count and the first few "key: reason" lines;
-// `untried` devices after a database failure count as unreached too.
-std::wstring UnreachedMessage(const std::vector<std::wstring>& unreached, size_t tested,
-                              size_t untried);
+// The message shown before the run's end when some of its devices could not
+// be tested: the count and the first few "key: reason" lines; the devices a
+// database failure left untried count too.
+std::wstring UnreachedMessage(const BatchResult& run);
 
 }  // namespace ravelin

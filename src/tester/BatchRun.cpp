@@ -1,0 +1,38 @@
+#include "tester/BatchRun.h"
+
+#include "tester/ExecuteMapFileTest.h"
+#include "tester/ReportFile.h"
+
+namespace ravelin {
+
+BatchResult RunBatch(const BatchOptions& options, const std::vector<std::wstring>& keys,
+                     const BatchHooks& hooks) {
+  CExecuteMapFileTest test;
+  test.m_reportFilePath = options.reportPath;
+  test.m_openReportAfterTest = 0;
+  test.m_mapFileUsage = options.mapFileUsage;
+  test.m_outputLevel = options.outputLevel;
+  test.m_allowGenericMapFile = options.allowGenericMapFile ? 1 : 0;
+
+  BatchResult result;
+  result.devices = keys.size();
+  for (size_t i = 0; i < keys.size() && !test.DatabaseUnreadable(); ++i) {
+    const std::wstring& key = keys[i];
+    if (hooks.starting) hooks.starting(i, key);
+    if (hooks.testDevice) {
+      hooks.testDevice(test, key);
+    } else {
+      test.TestDevice(options.server, key);
+    }
+    ++result.tried;
+    if (!test.UnreachedReason().empty()) result.unreached.emplace_back(key, test.UnreachedReason());
+    if (hooks.finished) hooks.finished(i, key, test);
+  }
+  result.databaseUnreadable = test.DatabaseUnreadable();
+  result.lostReportSections = test.LostReportSections();
+  result.errors = CountInReport(options.reportPath, L"ERROR");
+  result.warnings = CountInReport(options.reportPath, L"WARNING");
+  return result;
+}
+
+}  // namespace ravelin
