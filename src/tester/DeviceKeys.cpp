@@ -9,6 +9,7 @@
 #include "outside/db/DbwSession.h"
 #include "outside/db/VelkPDevicesJoin.h"
 #include "platform/Platform.h"
+#include "tester/DeviceLookup.h"
 
 namespace ravelin {
 
@@ -45,7 +46,7 @@ bool ListTemplateKeys(std::vector<std::wstring>& keys, std::wstring& problem) {
   CVelkPDevicesJoin join(&session);
   // A listing the database refused is no plant without templates.
   if (!session.OpenDb() || join.GetAllTemplates() != kDbwOk) {
-    problem = L"the host database could not be read: " + session.DescribeLastError();
+    problem = HostDatabaseUnreadable(&session);
     return false;
   }
   for (; !join.IsEOF(); join.MoveNext()) {

@@ -28,4 +28,9 @@ void GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
   deviceTypeName = block.GetDeviceTypeName();
 }
 
+std::wstring HostDatabaseUnreadable(const CDbwDbSession* session) {
+  return L"the host database could not be read: " +
+         (session ? session->DescribeLastError() : std::wstring(L"no database object"));
+}
+
 }  // namespace ravelin

@@ -6,6 +6,8 @@
 
 namespace ravelin {
 
+class CDbwDbSession;
+
 // A device key or moniker that names a device template (named
 // configuration): it holds "NAMEDCONFIG" in any letter case.
 bool IsNamedConfigMoniker(const std::wstring& moniker);
@@ -20,5 +22,9 @@ bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey,
 // when the block cannot be read.
 void GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
                    std::wstring& deviceTypeName);
+
+// "the host database could not be read: " and the session's last error, the
+// words every tool uses when a statement failed; `session` may be null.
+std::wstring HostDatabaseUnreadable(const CDbwDbSession* session);
 
 }  // namespace ravelin

@@ -45,13 +45,6 @@ uint16_t BlockTypeValue(const std::wstring& text) {
 
 std::wstring ServerRoot(const std::wstring& server) { return L"\\\\" + server; }
 
-// Called while the device's CVelkDatabase, and so the global session, lives.
-std::wstring DatabaseReadFailure() {
-  const CDbwDbSession* session = CDbwDbSession::GetGlobalSessionPtr();
-  return L"the host database could not be read: " +
-         (session ? session->DescribeLastError() : std::wstring(L"no database object"));
-}
-
 std::wstring ServerUnreachable(const std::wstring& server, const CVelkToolkit& toolkit) {
   return L"server " + server + L" cannot be reached: " + toolkit.GetLastErrorText();
 }
@@ -108,7 +101,7 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
     name = deviceKey;
     if (!FindBlockKeyForTag(name, blockKey, &lookup)) {
       unreached = lookup == kDbwDatabaseError
-                      ? DatabaseReadFailure()
+                      ? HostDatabaseUnreadable(CDbwDbSession::GetGlobalSessionPtr())
                       : L"no device carries this tag in the host database";
     }
     CDbwTarnBlock block;
@@ -118,7 +111,7 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
         (lookup = block.Access(CDbwDbSession::GetGlobalSessionPtr())) != kDbwOk) {
       if (unreached.empty()) {
         unreached = lookup == kDbwDatabaseError
-                        ? DatabaseReadFailure()
+                        ? HostDatabaseUnreadable(CDbwDbSession::GetGlobalSessionPtr())
                         : L"the tag's block cannot be read from the host database";
       }
     } else {
