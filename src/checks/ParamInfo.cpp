@@ -187,51 +187,11 @@ void CParamInfo::CheckEnumeration(CheckLines& lines, int32_t viewKind,
   lines.full.emplace_back(kHeader);
   HeaderOnce errorsHeader;
   HeaderOnce warningsHeader;
-  const std::wstring mapSection = m_strCommonName + L" DD to Common Map";
   const bool dualMode = IsDualModeBlockType();
   do {
     Row row(L"");
     std::wstring errorText;
-    bool failed = false;
-    CVelkResult result;
-    if (element.Read(L"Value") == 0) {
-      element.Wait(&result, 1);
-      int32_t ddCode = kUnset;
-      if (GetValueFromResult2(result, kVtI4, &ddCode, sizeof ddCode) != 0) {
-        errorText = L"ERROR: Unable to determine DD Code.";
-        row.ddCode = L"Error";
-        failed = true;
-      } else {
-        row.ddCode = Unsigned(ddCode);
-        uint16_t commonCode = kUnset;
-        if (m_pMapFile->GetDdToCommonEnumMap(m_strCommonName, m_pConversion,
-                                             static_cast<uint16_t>(ddCode),
-                                             &commonCode) != 0) {
-          row.commonCode = row.common = row.english = L"Error";
-          errorText = L"ERROR: Invalid DD Code mapping found.";
-          failed = true;
-        } else {
-          row.commonCode = Format(L"%hu", static_cast<unsigned>(commonCode));
-          if (dualMode) {
-            m_pConversion->GetEnglishName(commonCode, row.english);
-          } else {
-            row.english = ProfileString(m_pMapFile->m_strMapFilePath, mapSection,
-                                        row.ddCode, L"", 256);
-            if (row.english.empty()) row.english = L"Error";
-            if (m_pConversion->GetName(commonCode, row.common) != 0) {
-              row.common = L"Error";
-            }
-          }
-        }
-      }
-    }
-    if (element.Read(L"Description") == 0) {
-      element.Wait(&result, 1);
-      wchar_t text[kStringSize] = {};
-      row.ddString = GetValueFromResult2(result, kVtBstr, text, kStringSize) == 0
-                         ? std::wstring(text)
-                         : std::wstring(L"Error");
-    }
+    const bool failed = !ReadEnumerationRow(element, dualMode, row, errorText);
     // A block type has no display name of its own: its English name is
     // what the device's text should read.
     const std::wstring& expected = dualMode ? row.english : row.common;
@@ -252,6 +212,52 @@ void CParamInfo::CheckEnumeration(CheckLines& lines, int32_t viewKind,
     }
     lines.full.push_back(text);
   } while (element.NextEnum() == 0);
+}
+
+bool CParamInfo::ReadEnumerationRow(CVelkToolkit& element, bool dualMode, Row& row,
+                                    std::wstring& errorText) {
+  bool mapped = true;
+  CVelkResult result;
+  if (element.Read(L"Value") == 0) {
+    element.Wait(&result, 1);
+    mapped = MapEnumerationCode(result, dualMode, row, errorText);
+  }
+  if (element.Read(L"Description") == 0) {
+    element.Wait(&result, 1);
+    wchar_t text[kStringSize] = {};
+    row.ddString = GetValueFromResult2(result, kVtBstr, text, kStringSize) == 0
+                       ? std::wstring(text)
+                       : std::wstring(L"Error");
+  }
+  return mapped;
+}
+
+bool CParamInfo::MapEnumerationCode(const CVelkResult& value, bool dualMode, Row& row,
+                                    std::wstring& errorText) {
+  int32_t ddCode = kUnset;
+  if (GetValueFromResult2(value, kVtI4, &ddCode, sizeof ddCode) != 0) {
+    errorText = L"ERROR: Unable to determine DD Code.";
+    row.ddCode = L"Error";
+    return false;
+  }
+  row.ddCode = Unsigned(ddCode);
+  uint16_t commonCode = kUnset;
+  if (m_pMapFile->GetDdToCommonEnumMap(m_strCommonName, m_pConversion,
+                                       static_cast<uint16_t>(ddCode), &commonCode) != 0) {
+    row.commonCode = row.common = row.english = L"Error";
+    errorText = L"ERROR: Invalid DD Code mapping found.";
+    return false;
+  }
+  row.commonCode = Format(L"%hu", static_cast<unsigned>(commonCode));
+  if (dualMode) {
+    m_pConversion->GetEnglishName(commonCode, row.english);
+    return true;
+  }
+  row.english = ProfileString(m_pMapFile->m_strMapFilePath,
+                              m_strCommonName + L" DD to Common Map", row.ddCode, L"", 256);
+  if (row.english.empty()) row.english = L"Error";
+  if (m_pConversion->GetName(commonCode, row.common) != 0) row.common = L"Error";
+  return true;
 }
 
 }  // namespace ravelin

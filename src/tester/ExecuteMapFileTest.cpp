@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <limits>
+#include <utility>
 
 #include "base/Text.h"
 #include "checks/Checkers.h"
@@ -142,6 +143,16 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
   m_databaseUnreadable = lookup == kDbwDatabaseError;
 }
 
+struct CExecuteMapFileTest::Block {
+  std::wstring server;
+  std::wstring name;
+  std::wstring moniker;
+  int32_t manufacturerId;
+  int32_t deviceType;
+  int32_t deviceRevision;
+  bool isFieldbus;
+};
+
 void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
                                     std::wstring moniker, int32_t manufacturerId,
                                     int32_t deviceType, int32_t deviceRevision,
@@ -153,6 +164,8 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
     GetVelkProfileValue(L"INSTALLATION", L"DevicePath", devicePath);
     m_reportFilePath = JoinPath(devicePath, kReportFileName);
   }
+  Block block{std::move(server), std::move(name), std::move(moniker), manufacturerId,
+              deviceType, deviceRevision, isFieldbus};
   DeviceIdentification identification;
   identification.manufacturer = static_cast<uint32_t>(manufacturerId);
   identification.deviceType = static_cast<uint16_t>(deviceType);
@@ -166,64 +179,12 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
     AddReportLine(L"Map file does not exist.");
   } else {
     if (isFieldbus) {
-      moniker = Format(L"%s!Blkid!%d", moniker.c_str(), mapFile.m_nBlockIndex);
+      block.moniker = Format(L"%s!Blkid!%d", block.moniker.c_str(), mapFile.m_nBlockIndex);
     }
-    const wchar_t* failure = nullptr;
-    if (toolkit.NewRoot(ServerRoot(server), isFieldbus ? kProtocolFieldbus : kProtocolHart) != 0) {
-      failure = L"Server NewRoot failed.";
-      m_unreachedReason = ServerUnreachable(server, toolkit);
-    } else if (toolkit.Item(&toolkit, moniker) != 0) {
-      failure = L"Server Item failed.";
-      m_unreachedReason = L"server " + server + L" does not know the device " + moniker;
-    }
-    if (failure != nullptr) {
-      BssProgLog(kSource, __LINE__, 2, 0x20000001, failure);
-      AddReportLine(L"Error: Can't create server object.");
+    if (ReachDevice(toolkit, block)) {
+      TestReachedBlock(block, toolkit, mapFile, mapFileKind);
     } else {
-      const int32_t viewKind =
-          IsNamedConfigMoniker(moniker) ? kViewNamedConfig : kViewCurrent;
-      toolkit.SetView(viewKind);
-      int32_t blockKey = -1;
-      if (isFieldbus) {
-        FindBlockKeyForTag(name, blockKey);
-      } else {
-        CancelableIntRead(toolkit, L"BlockKey", blockKey, nullptr);
-      }
-      CLumendescBase deviceInfo(blockKey, 0.0, &mapFile, &toolkit);
-      AddReportLine(StartBanner());
-      const std::wstring ids = Format(L"(%x  %x  %x)", manufacturerId, deviceType,
-                                      deviceRevision);
-      if (blockKey >= 0) {
-        std::wstring manufacturerName, deviceTypeName;
-        GetBlockNames(blockKey, manufacturerName, deviceTypeName);
-        AddReportLine(Format(L"%s %s  Rev. %d    %s", manufacturerName.c_str(),
-                             deviceTypeName.c_str(), deviceRevision, ids.c_str()));
-      } else if (name.empty()) {
-        AddReportLine(ids);
-      } else {
-        AddReportLine(Format(L"%s    %s", name.c_str(), ids.c_str()));
-      }
-      const LocalTime now = ThePlatform().GetLocalTime();
-      AddReportLine(Format(L"The test was conducted at %hu:%hu:%hu on %hu-%hu-%hu",
-                           unsigned{now.hour}, unsigned{now.minute}, unsigned{now.second},
-                           unsigned{now.month}, unsigned{now.day}, unsigned{now.year}));
-      bool refused = false;
-      if (mapFileKind == kGenericMapFile) {
-        if (m_allowGenericMapFile) {
-          AddReportLine(L"A Generic map file is being used.");
-        } else {
-          AddReportLine(
-              L"Generic map file would be used but tester chose to prevent this. "
-              L"No test performed.");
-          refused = true;
-        }
-      }
-      if (!refused) {
-        AddReportLine(Format(L"Map file is %s", mapFile.m_strMapFilePath.c_str()));
-        AddReportLine(TestResultsBanner());
-        RunChecks(mapFile, deviceInfo, viewKind, mapFileKind, manufacturerId, deviceType);
-        TestTotalizer(mapFile, deviceInfo, server, moniker);
-      }
+      AddReportLine(L"Error: Can't create server object.");
     }
     AddReportLine(EndBanner());
   }
@@ -233,6 +194,69 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
     AppendReportToFile();
   }
   m_reportLines.clear();
+}
+
+bool CExecuteMapFileTest::ReachDevice(CVelkToolkit& toolkit, const Block& block) {
+  const wchar_t* failure = nullptr;
+  if (toolkit.NewRoot(ServerRoot(block.server),
+                      block.isFieldbus ? kProtocolFieldbus : kProtocolHart) != 0) {
+    failure = L"Server NewRoot failed.";
+    m_unreachedReason = ServerUnreachable(block.server, toolkit);
+  } else if (toolkit.Item(&toolkit, block.moniker) != 0) {
+    failure = L"Server Item failed.";
+    m_unreachedReason =
+        L"server " + block.server + L" does not know the device " + block.moniker;
+  }
+  if (failure == nullptr) return true;
+  BssProgLog(kSource, __LINE__, 2, 0x20000001, failure);
+  return false;
+}
+
+void CExecuteMapFileTest::TestReachedBlock(const Block& block, CVelkToolkit& toolkit,
+                                           CMapFile& mapFile, int32_t mapFileKind) {
+  const int32_t viewKind = IsNamedConfigMoniker(block.moniker) ? kViewNamedConfig : kViewCurrent;
+  toolkit.SetView(viewKind);
+  int32_t blockKey = -1;
+  if (block.isFieldbus) {
+    FindBlockKeyForTag(block.name, blockKey);
+  } else {
+    CancelableIntRead(toolkit, L"BlockKey", blockKey, nullptr);
+  }
+  CLumendescBase deviceInfo(blockKey, 0.0, &mapFile, &toolkit);
+  AddReportLine(StartBanner());
+  AddBlockHeader(block, blockKey);
+  if (mapFileKind == kGenericMapFile) {
+    if (!m_allowGenericMapFile) {
+      AddReportLine(
+          L"Generic map file would be used but tester chose to prevent this. "
+          L"No test performed.");
+      return;
+    }
+    AddReportLine(L"A Generic map file is being used.");
+  }
+  AddReportLine(Format(L"Map file is %s", mapFile.m_strMapFilePath.c_str()));
+  AddReportLine(TestResultsBanner());
+  RunChecks(mapFile, deviceInfo, viewKind, mapFileKind, block.manufacturerId, block.deviceType);
+  TestTotalizer(mapFile, deviceInfo, block.server, block.moniker);
+}
+
+void CExecuteMapFileTest::AddBlockHeader(const Block& block, int32_t blockKey) {
+  const std::wstring ids =
+      Format(L"(%x  %x  %x)", block.manufacturerId, block.deviceType, block.deviceRevision);
+  if (blockKey >= 0) {
+    std::wstring manufacturerName, deviceTypeName;
+    GetBlockNames(blockKey, manufacturerName, deviceTypeName);
+    AddReportLine(Format(L"%s %s  Rev. %d    %s", manufacturerName.c_str(),
+                         deviceTypeName.c_str(), block.deviceRevision, ids.c_str()));
+  } else if (block.name.empty()) {
+    AddReportLine(ids);
+  } else {
+    AddReportLine(Format(L"%s    %s", block.name.c_str(), ids.c_str()));
+  }
+  const LocalTime now = ThePlatform().GetLocalTime();
+  AddReportLine(Format(L"The test was conducted at %hu:%hu:%hu on %hu-%hu-%hu",
+                       unsigned{now.hour}, unsigned{now.minute}, unsigned{now.second},
+                       unsigned{now.month}, unsigned{now.day}, unsigned{now.year}));
 }
 
 void CExecuteMapFileTest::RunChecks(CMapFile& mapFile, CLumendescBase& deviceInfo,

@@ -18,6 +18,7 @@ namespace ravelin {
 
 class CLumendescBase;
 class CMapFile;
+class CVelkToolkit;
 
 class CExecuteMapFileTest {
  public:
@@ -68,6 +69,15 @@ class CExecuteMapFileTest {
   ReportLines m_reportLines;
 
  private:
+  struct Block;
+  // Opens the block's device on its server; false, and the reason kept,
+  // when the server or the device cannot be reached.
+  bool ReachDevice(CVelkToolkit& toolkit, const Block& block);
+  // The section of a reached block from its start banner to its checks.
+  void TestReachedBlock(const Block& block, CVelkToolkit& toolkit, CMapFile& mapFile,
+                        int32_t mapFileKind);
+  // The block's names and identity, and the time of the test.
+  void AddBlockHeader(const Block& block, int32_t blockKey);
   void RunChecks(CMapFile& mapFile, CLumendescBase& deviceInfo, int32_t viewKind,
                  int32_t mapFileKind, int32_t manufacturerId, int32_t deviceType);
   void CheckMultipleBlock(CLumendescBase& deviceInfo, const std::wstring& mapFilePath,
