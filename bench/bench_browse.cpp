@@ -16,6 +16,7 @@
 #include "plant/PlantContent.h"
 #include "plant/RecordingText.h"
 #include "platform/HostRoot.h"
+#include "support/FakeControls.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -29,7 +30,7 @@ namespace {
 
 constexpr wchar_t kDiagnostics[] = L"!PhysicalDevice!00A1B20103-PT-501!BlkId!4";
 
-class MemoryView : public BrowseView {
+class MemoryView : public testing::FakeControls<BrowseView> {
  public:
   void AddColumn(int, const std::wstring&, int) override {}
   void DeleteAllRows() override { rows.clear(); }
@@ -37,15 +38,12 @@ class MemoryView : public BrowseView {
   int RowCount() override { return static_cast<int>(rows.size()); }
   std::wstring RowText(int row, int column) override { return rows[row][column]; }
   std::vector<int> SelectedRows() override { return {}; }
-  bool IsChecked(int id) override { return id == checked; }
-  void CheckRadio(int, int, int id) override { checked = id; }
   void ShowContextMenu(int) override {}
   void RunEnumeration(CSelectEnumeration&) override {}
   void Tell(const std::wstring&) override {}
   void End(int) override {}
 
   std::vector<std::vector<std::wstring>> rows;
-  int checked = 0;
 };
 
 // Runs `fill` `times` times; prints the fastest and the mean in ms.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/DialogControls.h"
+
 namespace ravelin {
 
 class CSelectEnumeration;
@@ -12,9 +14,8 @@ class CSelectEnumeration;
 // The message of an OK or Enum with no row selected.
 inline constexpr wchar_t kMakeASelection[] = L"Make a selection or click cancel";
 
-class BrowseView {
+class BrowseView : public DialogControls {
  public:
-  virtual ~BrowseView() = default;
 
   // The dialog's list: a list view's columns and rows, or a list box whose
   // entries are rows of one column.
@@ -25,10 +26,6 @@ class BrowseView {
   virtual std::wstring RowText(int row, int column) = 0;
   // The selected rows, top to bottom.
   virtual std::vector<int> SelectedRows() = 0;
-
-  virtual bool IsChecked(int controlId) = 0;
-  // Checks `controlId` and clears the other buttons of first..last.
-  virtual void CheckRadio(int first, int last, int controlId) = 0;
 
   // Shows the first popup of menu `menuId` at the mouse position; a chosen
   // command comes back as a command of the dialog.

@@ -179,7 +179,7 @@ void CMapFileTestLauncherDlg::OnRunTest() {
     Tell(problem);
     return;
   }
-  m_view->Show(false);
+  m_view->ShowDialog(false);
   const BatchResult result = RunTests();
   if (result.NotTested() > 0) Tell(UnreachedMessage(result));
   if (m_singleDevice) {
@@ -189,7 +189,7 @@ void CMapFileTestLauncherDlg::OnRunTest() {
   }
   // A run the database stopped did not complete: the message said why.
   if (result.databaseUnreadable) {
-    m_view->Show(true);
+    m_view->ShowDialog(true);
     return;
   }
   CTestCompleteDlg complete;
@@ -197,7 +197,7 @@ void CMapFileTestLauncherDlg::OnRunTest() {
   if (m_view->RunCompletion(complete) == CTestCompleteDlg::kViewFile) {
     OpenInNotepad(m_outputFile);
   }
-  m_view->Show(true);
+  m_view->ShowDialog(true);
 }
 
 void CMapFileTestLauncherDlg::TestDevice(CExecuteMapFileTest& test,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/DialogControls.h"
 #include "tester/BatchRun.h"
 #include "tester/TestCompleteDlg.h"
 
@@ -32,19 +33,10 @@ struct FileDialogRequest {
 };
 
 // The launcher's window as the logic needs it.
-class LauncherView {
+class LauncherView : public DialogControls {
  public:
-  virtual ~LauncherView() = default;
-
-  virtual std::wstring GetText(int controlId) = 0;
-  virtual void SetText(int controlId, const std::wstring& text) = 0;
-  virtual bool IsChecked(int controlId) = 0;
-  virtual void SetChecked(int controlId, bool checked) = 0;
-  // Checks `controlId` and clears the other buttons of first..last.
-  virtual void CheckRadio(int first, int last, int controlId) = 0;
-  virtual void Enable(int controlId, bool enabled) = 0;
   // The dialog itself.
-  virtual void Show(bool shown) = 0;
+  virtual void ShowDialog(bool shown) = 0;
   virtual void PostClose() = 0;
   virtual void End(int result) = 0;
 

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/DialogControls.h"
+
 namespace ravelin {
 
 class CSelectBlock;
@@ -15,15 +17,8 @@ class CSelectUnitDialog;
 class CodeListControl;
 
 // A page's window as the logic needs it.
-class ParameterPageView {
+class ParameterPageView : public DialogControls {
  public:
-  virtual ~ParameterPageView() = default;
-  virtual std::wstring GetText(int controlId) = 0;
-  virtual void SetText(int controlId, const std::wstring& text) = 0;
-  virtual bool IsChecked(int controlId) = 0;
-  virtual void SetChecked(int controlId, bool checked) = 0;
-  virtual void Enable(int controlId, bool enabled) = 0;
-  virtual void Show(int controlId, bool shown) = 0;
   // The combo box `controlId`, for the pick-list fillers.
   virtual CodeListControl* CodeList(int controlId) = 0;
   // The code of the combo box's selected item; nothing when none is.

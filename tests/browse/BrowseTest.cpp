@@ -15,6 +15,7 @@
 #include "browse/SelectParameter.h"
 #include "plant/PlantContent.h"
 #include "plant/RecordingText.h"
+#include "support/FakeControls.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
-class FakeView : public BrowseView {
+class FakeView : public testing::FakeControls<BrowseView> {
  public:
   void AddColumn(int column, const std::wstring& title, int width) override {
     columns.push_back(Format(L"%d %s %d", column, title.c_str(), width));
@@ -33,10 +34,6 @@ class FakeView : public BrowseView {
   int RowCount() override { return static_cast<int>(rows.size()); }
   std::wstring RowText(int row, int column) override { return rows.at(row).at(column); }
   std::vector<int> SelectedRows() override { return selected; }
-  bool IsChecked(int id) override { return checked[id]; }
-  void CheckRadio(int first, int last, int id) override {
-    for (int i = first; i <= last; ++i) checked[i] = i == id;
-  }
   void ShowContextMenu(int menuId) override { menus.push_back(menuId); }
   void RunEnumeration(CSelectEnumeration& dialog) override {
     opened.push_back(Format(L"%s on %s, fieldbus %d", dialog.m_strParamMoniker.c_str(),
@@ -59,7 +56,6 @@ class FakeView : public BrowseView {
   std::vector<std::wstring> columns;
   Rows rows;
   std::vector<int> selected;
-  std::map<int, bool> checked;
   std::vector<int> menus;
   std::vector<std::wstring> opened;
   Rows entries;

@@ -2,27 +2,19 @@
 // the launcher did with it.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/FakeControls.h"
 #include "tester/MapFileTestLauncherDlg.h"
 #include "tester/TestCompleteDlg.h"
 
 namespace ravelin::testing {
 
-class FakeView : public LauncherView {
+class FakeView : public FakeControls<LauncherView> {
  public:
-  std::wstring GetText(int id) override { return texts[id]; }
-  void SetText(int id, const std::wstring& text) override { texts[id] = text; }
-  bool IsChecked(int id) override { return checked[id]; }
-  void SetChecked(int id, bool on) override { checked[id] = on; }
-  void CheckRadio(int first, int last, int id) override {
-    for (int i = first; i <= last; ++i) checked[i] = i == id;
-  }
-  void Enable(int id, bool on) override { enabled[id] = on; }
-  void Show(bool shown) override { events.push_back(shown ? L"show" : L"hide"); }
+  void ShowDialog(bool shown) override { events.push_back(shown ? L"show" : L"hide"); }
   void PostClose() override { events.push_back(L"close"); }
   void End(int result) override { events.push_back(L"end " + std::to_wstring(result)); }
   std::optional<std::wstring> BrowseFile(const FileDialogRequest& request) override {
@@ -38,9 +30,6 @@ class FakeView : public LauncherView {
     return completionResult;
   }
 
-  std::map<int, std::wstring> texts;
-  std::map<int, bool> checked;
-  std::map<int, bool> enabled;
   std::vector<std::wstring> events;
   std::vector<std::wstring> progress;
   std::vector<FileDialogRequest> requests;

@@ -16,6 +16,7 @@
 #include "browse/SelectBlock.h"
 #include "browse/SelectParameter.h"
 #include "mapfile/PickLists.h"
+#include "support/FakeControls.h"
 #include "tester/MiniHost.h"
 #include "wizard/MapFileWizard.h"
 #include "wizard/MappingPages.h"
@@ -35,14 +36,8 @@ class FakeCombo : public CodeListControl {
   std::optional<size_t> selected;
 };
 
-class FakeView : public ParameterPageView {
+class FakeView : public testing::FakeControls<ParameterPageView> {
  public:
-  std::wstring GetText(int id) override { return texts[id]; }
-  void SetText(int id, const std::wstring& text) override { texts[id] = text; }
-  bool IsChecked(int id) override { return checks[id]; }
-  void SetChecked(int id, bool checked) override { checks[id] = checked; }
-  void Enable(int id, bool on) override { enabled[id] = on; }
-  void Show(int id, bool shown) override { hidden[id] = !shown; }
   CodeListControl* CodeList(int id) override { return &combos[id]; }
   std::optional<int32_t> SelectedCode(int id) override {
     FakeCombo& combo = combos[id];
@@ -73,8 +68,6 @@ class FakeView : public ParameterPageView {
     return answerOk ? kIdOk : kIdCancel;
   }
 
-  std::map<int, std::wstring> texts;
-  std::map<int, bool> checks, enabled, hidden;
   std::map<int, FakeCombo> combos;
   unsigned buttons = 0xFF;
   std::vector<std::wstring> told, browsed;
@@ -340,15 +333,15 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   // A fieldbus model without a map file defaults the calibration.
   fieldbus.Show(IDD_INPUT_PARAMETER);
   FakeView& input = fieldbus.sheet.View();
-  EXPECT_TRUE(input.checks[IDC_URV_DEFAULT_BOX] && input.checks[IDC_LRV_DEFAULT_BOX] &&
-              input.checks[IDC_UNITS_DEFAULT_BOX]);
+  EXPECT_TRUE(input.checked[IDC_URV_DEFAULT_BOX] && input.checked[IDC_LRV_DEFAULT_BOX] &&
+              input.checked[IDC_UNITS_DEFAULT_BOX]);
   EXPECT_EQ(input.texts[IDC_URV_DEFAULT], L"100.0");
   EXPECT_EQ(input.texts[IDC_LRV_DEFAULT], L"0.0");
   EXPECT_EQ(input.SelectedCode(IDC_DEFAULT_COMBO), 57);
 
   Wizard hart(false);
   FakeView& hartInput = hart.sheet.View();
-  EXPECT_FALSE(hartInput.checks[IDC_UNITS_DEFAULT_BOX]);
+  EXPECT_FALSE(hartInput.checked[IDC_UNITS_DEFAULT_BOX]);
   EXPECT_NE(hartInput.texts[IDC_UNITS_PARAM].find(L"ItemArray"), std::wstring::npos);
   hartInput.texts[IDC_UNITS_PARAM] = L"";
   hart.sheet.Press(true);
@@ -357,8 +350,8 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   // Model defaults on the later pages; the wires message.
   hart.Show(IDD_INPUT_BLOCK_TYPE);
   FakeView& type = hart.sheet.View();
-  EXPECT_TRUE(type.checks[IDC_GENERIC] && !type.checks[IDC_PRESSURE]);
-  EXPECT_TRUE(type.checks[IDC_USE_DEFAULT_BOX]);
+  EXPECT_TRUE(type.checked[IDC_GENERIC] && !type.checked[IDC_PRESSURE]);
+  EXPECT_TRUE(type.checked[IDC_USE_DEFAULT_BOX]);
   EXPECT_EQ(type.SelectedCode(IDC_DEFAULT_COMBO), 1);
   EXPECT_FALSE(type.enabled[IDC_PRESS_MEAS_PARAM] || type.enabled[IDC_PROBE_TYPE_BROWSE]);
   hart.sheet.pages[hart.sheet.current].parameter->OnCommand(IDC_PRESSURE);
@@ -368,7 +361,7 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   hart.sheet.Press(true);
   EXPECT_EQ(hart.Model().m_nPressMeasDefault, 2);
   EXPECT_EQ(hart.sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
-  EXPECT_TRUE(hart.sheet.View().checks[IDC_DAMPING_DEFAULT_BOX]);
+  EXPECT_TRUE(hart.sheet.View().checked[IDC_DAMPING_DEFAULT_BOX]);
   EXPECT_EQ(hart.sheet.View().texts[IDC_DAMPING_DEFAULT], L"1.0");
   // Temperature after a pressure default leaves that default alone.
   hart.Show(IDD_INPUT_BLOCK_TYPE);
@@ -379,10 +372,10 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
 
   hart.Show(IDD_NUM_WIRES_PARAMETER);
   FakeView& wires = hart.sheet.View();
-  EXPECT_TRUE(wires.checks[IDC_NUM_WIRES_DEFAULT_BOX]);
+  EXPECT_TRUE(wires.checked[IDC_NUM_WIRES_DEFAULT_BOX]);
   EXPECT_EQ(wires.SelectedCode(IDC_NUM_WIRES_COMBO), 2);
   EXPECT_EQ(wires.combos[IDC_NUM_WIRES_COMBO].items.size(), 3u);
-  wires.checks[IDC_NUM_WIRES_DEFAULT_BOX] = false;
+  wires.checked[IDC_NUM_WIRES_DEFAULT_BOX] = false;
   wires.texts[IDC_NUM_WIRES_PARAM] = L"";
   hart.sheet.Press(true);
   EXPECT_EQ(hart.sheet.Id(), IDD_NUM_WIRES_PARAMETER);
@@ -392,7 +385,7 @@ TEST(ParameterPages, MessagesBlockIndexAndArrivalDefaults) {
   hart.Show(IDD_TOTALIZER_PARAMS);
   FakeView& total = hart.sheet.View();
   EXPECT_FALSE(total.enabled[IDC_TOTALIZER_UNITS_PARAM]);
-  total.checks[IDC_TOTALIZER_BOX] = true;
+  total.checked[IDC_TOTALIZER_BOX] = true;
   hart.sheet.pages[hart.sheet.current].parameter->OnCommand(IDC_TOTALIZER_BOX);
   EXPECT_TRUE(total.enabled[IDC_TOTALIZER_UNITS_PARAM] && total.enabled[IDC_TOTALIZER_VALUE_BROWSE]);
   EXPECT_EQ(total.buttons, 0xFFu);
@@ -493,7 +486,7 @@ TEST(ParameterPages, BrowseTable) {
     w.Show(c.page);
     FakeView& view = w.sheet.View();
     CParameterPage& page = *w.sheet.pages[w.sheet.current].parameter;
-    if (c.box) view.checks[c.box] = true;
+    if (c.box) view.checked[c.box] = true;
 
     view.answer = L"ANYTHING";
     view.answerOk = false;
@@ -501,7 +494,7 @@ TEST(ParameterPages, BrowseTable) {
     page.OnCommand(c.button);
     EXPECT_EQ(view.texts[c.fieldControl], L"typed");
     if (c.box) {
-      EXPECT_TRUE(view.checks[c.box]);
+      EXPECT_TRUE(view.checked[c.box]);
     }
 
     view.answerOk = true;
@@ -510,7 +503,7 @@ TEST(ParameterPages, BrowseTable) {
     EXPECT_EQ(w.Model().*c.field, L"Param!ANYTHING");
     EXPECT_EQ(view.texts[c.fieldControl], L"Param!ANYTHING");
     if (c.box) {
-      EXPECT_FALSE(view.checks[c.box]);
+      EXPECT_FALSE(view.checked[c.box]);
     }
     if (c.flag) {
       EXPECT_FALSE(w.Model().*c.flag);
@@ -559,8 +552,8 @@ TEST(WizardFinishedPage, WriteFailureWirelessAndCloseQuestion) {
   hart.wizard.OnGotoWizardPage(kWizardFinished);
   FakeView& view = hart.sheet.View();
   EXPECT_FALSE(view.hidden[IDC_WIRELESS_BOX]);
-  EXPECT_FALSE(view.checks[IDC_WIRELESS_BOX]);
-  view.checks[IDC_WIRELESS_BOX] = true;
+  EXPECT_FALSE(view.checked[IDC_WIRELESS_BOX]);
+  view.checked[IDC_WIRELESS_BOX] = true;
   auto& hartPage = static_cast<CWizardFinishedPage&>(*hart.sheet.pages[hart.sheet.current].parameter);
   // The box counts only when written, or read as Cancel and Finish read
   // the page before asking.

@@ -14,7 +14,7 @@ namespace {
 
 // One window for the three dialogs: their list is a list view, or for the
 // enumeration a list box.
-class BrowseWindow final : public Dialog, public BrowseView {
+class BrowseWindow final : public Dialog, public DialogControlsOf<BrowseWindow, BrowseView> {
  public:
   BrowseWindow(HINSTANCE resources, CBrowseDialog& logic, bool listBox)
       : resources_(resources), logic_(logic), listBox_(listBox) {}
@@ -55,10 +55,6 @@ class BrowseWindow final : public Dialog, public BrowseView {
   }
   std::vector<int> SelectedRows() override {
     return listBox_ ? std::vector<int>() : ListViewSelectedRows(List());
-  }
-  bool IsChecked(int id) override { return IsControlChecked(Handle(), id); }
-  void CheckRadio(int first, int last, int id) override {
-    win32::CheckRadio(Handle(), first, last, id);
   }
   void ShowContextMenu(int menuId) override { TrackContextMenu(resources_, menuId, Handle()); }
   void RunEnumeration(CSelectEnumeration& dialog) override {

@@ -61,4 +61,23 @@ void TrackContextMenu(HINSTANCE resources, int menuId, HWND owner);
 // The text of a window or control.
 std::wstring WindowText(HWND window);
 
+// A view's DialogControls on the controls of `Window`, which derives from
+// this and has Handle() (a Dialog or a PropertyPage).
+template <class Window, class View>
+class DialogControlsOf : public View {
+ public:
+  std::wstring GetText(int id) override { return ControlText(Hwnd(), id); }
+  void SetText(int id, const std::wstring& text) override { SetControlText(Hwnd(), id, text); }
+  bool IsChecked(int id) override { return IsControlChecked(Hwnd(), id); }
+  void SetChecked(int id, bool checked) override { SetControlChecked(Hwnd(), id, checked); }
+  void CheckRadio(int first, int last, int id) override {
+    win32::CheckRadio(Hwnd(), first, last, id);
+  }
+  void Enable(int id, bool enabled) override { EnableControl(Hwnd(), id, enabled); }
+  void Show(int id, bool shown) override { ShowControl(Hwnd(), id, shown); }
+
+ private:
+  HWND Hwnd() { return static_cast<Window*>(this)->Handle(); }
+};
+
 }  // namespace ravelin::win32

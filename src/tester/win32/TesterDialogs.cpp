@@ -35,7 +35,8 @@ class CompleteView final : public Dialog {
 
 class ProgressView final : public Dialog {};
 
-class LauncherWindow final : public Dialog, public LauncherView {
+class LauncherWindow final : public Dialog,
+                             public DialogControlsOf<LauncherWindow, LauncherView> {
  public:
   LauncherWindow(HINSTANCE resources, CMapFileTestLauncherDlg& logic)
       : resources_(resources), logic_(logic) {}
@@ -44,15 +45,7 @@ class LauncherWindow final : public Dialog, public LauncherView {
     if (smallIcon_) DestroyIcon(smallIcon_);
   }
 
-  std::wstring GetText(int id) override { return ControlText(Handle(), id); }
-  void SetText(int id, const std::wstring& text) override { SetControlText(Handle(), id, text); }
-  bool IsChecked(int id) override { return IsControlChecked(Handle(), id); }
-  void SetChecked(int id, bool checked) override { SetControlChecked(Handle(), id, checked); }
-  void CheckRadio(int first, int last, int id) override {
-    win32::CheckRadio(Handle(), first, last, id);
-  }
-  void Enable(int id, bool enabled) override { EnableControl(Handle(), id, enabled); }
-  void Show(bool shown) override { ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE); }
+  void ShowDialog(bool shown) override { ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE); }
   void PostClose() override { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
   void End(int result) override { Dialog::End(result); }
 

@@ -90,23 +90,6 @@ HPROPSHEETPAGE WizardPageWindow::CreatePage() {
   return PropertyPage::CreatePage(resources_, logic_.DialogId());
 }
 
-std::wstring WizardPageWindow::GetText(int controlId) {
-  return ControlText(Handle(), controlId);
-}
-void WizardPageWindow::SetText(int controlId, const std::wstring& text) {
-  SetControlText(Handle(), controlId, text);
-}
-bool WizardPageWindow::IsChecked(int controlId) { return IsControlChecked(Handle(), controlId); }
-void WizardPageWindow::SetChecked(int controlId, bool checked) {
-  SetControlChecked(Handle(), controlId, checked);
-}
-void WizardPageWindow::Enable(int controlId, bool enabled) {
-  EnableControl(Handle(), controlId, enabled);
-}
-void WizardPageWindow::Show(int controlId, bool shown) {
-  ShowControl(Handle(), controlId, shown);
-}
-
 CodeListControl* WizardPageWindow::CodeList(int controlId) {
   HWND combo = GetDlgItem(Handle(), controlId);
   if (!combo) return nullptr;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/Controls.h"
 #include "platform/win32/PropertyPage.h"
 #include "wizard/PageViews.h"
 #include "wizard/WizardPage.h"
@@ -19,7 +20,8 @@ namespace ravelin::win32 {
 
 class ComboCodeList;
 
-class WizardPageWindow final : public PropertyPage, public WizardPageView {
+class WizardPageWindow final : public PropertyPage,
+                               public DialogControlsOf<WizardPageWindow, WizardPageView> {
  public:
   // `resources` holds the templates of the wizard's .rc files and Browse.rc.
   WizardPageWindow(HINSTANCE resources, CWizardPage& logic);
@@ -27,12 +29,6 @@ class WizardPageWindow final : public PropertyPage, public WizardPageView {
 
   HPROPSHEETPAGE CreatePage();
 
-  std::wstring GetText(int controlId) override;
-  void SetText(int controlId, const std::wstring& text) override;
-  bool IsChecked(int controlId) override;
-  void SetChecked(int controlId, bool checked) override;
-  void Enable(int controlId, bool enabled) override;
-  void Show(int controlId, bool shown) override;
   CodeListControl* CodeList(int controlId) override;
   std::optional<int32_t> SelectedCode(int controlId) override;
   void SelectCode(int controlId, int32_t code) override;
