@@ -18,8 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "ProcessWindows.h"
-#include "WindowPicture.h"
+#include "UiDriver.h"
 #include "base/Text.h"
 #include "browse/BrowseIds.h"
 #include "browse/SelectBlock.h"
@@ -40,29 +39,13 @@ using win32::ListViewText;
 std::wstring g_shots;
 
 // A visible top-level window of this process with that class and title.
-HWND FindWindowOf(const wchar_t* className, const wchar_t* title) {
-  return FindProcessWindow([&](HWND window) {
-    return ClassNameOf(window) == className && (!title || win32::WindowText(window) == title);
+HWND WaitForDialog(const wchar_t* title, const wchar_t* className = L"#32770") {
+  return WaitForWindow([&](HWND window) {
+    return ClassNameOf(window) == className && (!title || TextOf(window) == title);
   });
 }
 
-HWND WaitFor(const wchar_t* title, const wchar_t* className = L"#32770") {
-  for (int waited = 0; waited < 300; ++waited) {
-    if (HWND found = FindWindowOf(className, title)) return found;
-    Sleep(100);
-  }
-  return nullptr;
-}
-
-void WaitUntilGone(HWND window) {
-  for (int i = 0; i < 300 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(100);
-}
-
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
-// Radio buttons are worked synchronously; buttons that open or end a dialog
-// are posted, as a click would be.
-void Select(HWND dialog, int id) { SendMessageW(Item(dialog, id), BM_CLICK, 0, 0); }
-void Press(HWND dialog, int id) { PostMessageW(Item(dialog, id), BM_CLICK, 0, 0); }
 
 void SelectRows(HWND list, const std::vector<int>& rows) {
   LVITEMW state{};
@@ -99,19 +82,13 @@ std::vector<std::wstring> Headers(HWND list) {
 // OK with nothing selected: the message comes, the dialog stays.
 void ExpectSelectionAsked(HWND dialog) {
   Press(dialog, IDOK);
-  HWND box = WaitFor(L"Ravelin");
+  HWND box = WaitForDialog(L"Ravelin");
   ASSERT_NE(box, nullptr) << "no message box";
   // Owned by the dialog, which it disables: OK cannot be pressed behind it.
   EXPECT_EQ(GetWindow(box, GW_OWNER), dialog);
   EXPECT_FALSE(IsWindowEnabled(dialog));
   std::wstring texts;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM data) CALLBACK -> BOOL {
-        *reinterpret_cast<std::wstring*>(data) += win32::WindowText(child) + L"|";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
+  for (const std::wstring& text : ChildTexts(box)) texts += text + L"|";
   EXPECT_NE(texts.find(L"Make a selection or click cancel"), std::wstring::npos) << ToUtf8(texts);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   WaitUntilGone(box);
@@ -146,7 +123,7 @@ std::string CopyThroughContextMenu(HWND list) {
   const LPARAM at = MAKELPARAM(40, 30);
   PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
   PostMessageW(list, WM_RBUTTONUP, 0, at);
-  HWND menu = WaitFor(nullptr, L"#32768");
+  HWND menu = WaitForDialog(nullptr, L"#32768");
   if (!menu) return "no context menu";
   PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -173,7 +150,7 @@ class BrowseUiTest : public ::testing::Test {
               const std::function<void(HWND)>& drive) {
     std::atomic<bool> returned{false};
     std::thread driver([&] {
-      HWND dialog = WaitFor(title);
+      HWND dialog = WaitForDialog(title);
       EXPECT_NE(dialog, nullptr) << ToUtf8(title) << " did not open";
       if (dialog) drive(dialog);
       // Whatever the driver found, never leave a dialog waiting.
@@ -263,14 +240,14 @@ TEST_F(BrowseUiTest, SelectParameter) {
         Picture(dialog, L"select-parameter-enumeration.bmp");
         ExpectSelectionAsked(dialog);
         Press(dialog, IDC_SHOW_ENUM);
-        HWND box = WaitFor(L"Ravelin");
+        HWND box = WaitForDialog(L"Ravelin");
         ASSERT_NE(box, nullptr) << "Enum without a selection said nothing";
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitUntilGone(box);
 
         SelectRows(list, {0, 3});
         Press(dialog, IDC_SHOW_ENUM);
-        HWND entries = WaitFor(L"Select Enumeration");
+        HWND entries = WaitForDialog(L"Select Enumeration");
         ASSERT_NE(entries, nullptr) << "Enum opened nothing";
         // The list box sorts them: kPa, BAR, inH2O@68F, MPa in the device.
         EXPECT_EQ(win32::ListBoxItems(Item(entries, IDC_BROWSE_LIST)),

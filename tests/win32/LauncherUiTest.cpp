@@ -19,8 +19,7 @@
 #include <thread>
 
 #include "PluginTest.h"
-#include "ProcessWindows.h"
-#include "WindowPicture.h"
+#include "UiDriver.h"
 #include "tester/TesterIds.h"
 
 namespace {
@@ -31,31 +30,9 @@ std::wstring g_dll, g_shots, g_reportTemplates, g_reportList, g_deviceList, g_re
 HWND FindDialog(int controlId) {
   return FindProcessWindow([controlId](HWND window) { return GetDlgItem(window, controlId); });
 }
-
-HWND WaitForDialog(int controlId, DWORD milliseconds = 60000) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 100) {
-    if (HWND found = FindDialog(controlId)) return found;
-    Sleep(100);
-  }
-  return nullptr;
-}
-
-void WaitUntilGone(HWND window) {
-  for (int i = 0; i < 600 && IsWindow(window); ++i) Sleep(100);
-}
-
-std::wstring Text(HWND dialog, int id) {
-  wchar_t buffer[4096];
-  GetDlgItemTextW(dialog, id, buffer, 4096);
-  return buffer;
-}
-
-// Radio buttons and edits are set synchronously; buttons that start work
-// or end a dialog are posted, as a click would be.
-void Select(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-void Press(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-void SetText(HWND dialog, int id, const std::wstring& text) {
-  SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+HWND WaitForDialog(int controlId, int milliseconds = kUiWaitMs) {
+  return WaitForWindow([controlId](HWND window) { return GetDlgItem(window, controlId); },
+                       milliseconds);
 }
 
 void Picture(HWND window, const std::wstring& name) {
@@ -100,7 +77,7 @@ void DriveBatch(const std::function<void(HWND)>& choose, const std::wstring& sho
   Press(launcher, IDC_RUN_TEST);
   HWND done = WaitForDialog(IDC_COMPLETE_MESSAGE, 180000);
   ASSERT_NE(done, nullptr) << "no completion dialog";
-  completion = Text(done, IDC_COMPLETE_MESSAGE);
+  completion = ItemText(done, IDC_COMPLETE_MESSAGE);
   Picture(done, shot + L"-complete.bmp");
   Press(done, IDC_VIEW_FILE);
   WaitUntilGone(done);
@@ -120,7 +97,7 @@ TEST_F(LauncherUiTest, BatchOverAllTemplates) {
         [](HWND launcher) {
           Select(launcher, IDC_ALL_TEMPLATES);
           Select(launcher, IDC_EVERYTHING);
-          SetText(launcher, IDC_OUTPUT_FILE, g_reportTemplates);
+          SetItemText(launcher, IDC_OUTPUT_FILE, g_reportTemplates);
           EXPECT_FALSE(IsWindowEnabled(GetDlgItem(launcher, IDC_INPUT_FILE)));
         },
         L"templates", completion);
@@ -135,9 +112,9 @@ TEST_F(LauncherUiTest, BatchOverADeviceListFile) {
     DriveBatch(
         [](HWND launcher) {
           Select(launcher, IDC_DEVICES_FROM_FILE);
-          SetText(launcher, IDC_INPUT_FILE, g_deviceList);
+          SetItemText(launcher, IDC_INPUT_FILE, g_deviceList);
           Select(launcher, IDC_ALL_MAP_FILES);
-          SetText(launcher, IDC_OUTPUT_FILE, g_reportList);
+          SetItemText(launcher, IDC_OUTPUT_FILE, g_reportList);
         },
         L"list", completion);
   });
@@ -150,7 +127,7 @@ TEST_F(LauncherUiTest, OneDeviceOpensItsReportAndCloses) {
     ASSERT_NE(launcher, nullptr) << "the launcher did not open";
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(launcher, IDC_ALL_TEMPLATES)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(launcher, IDC_DEVICES_FROM_FILE)));
-    SetText(launcher, IDC_OUTPUT_FILE, g_reportTag);
+    SetItemText(launcher, IDC_OUTPUT_FILE, g_reportTag);
     Picture(launcher, L"device-launcher.bmp");
     Press(launcher, IDC_RUN_TEST);
     WaitUntilGone(launcher);

@@ -26,8 +26,7 @@
 #include "wizard/SelectMappingDialogs.h"
 #include "wizard/WizardIds.h"
 #include "wizard/win32/WizardPageWindow.h"
-#include "win32/ProcessWindows.h"
-#include "win32/WindowPicture.h"
+#include "win32/UiDriver.h"
 
 namespace ravelin {
 namespace {
@@ -56,14 +55,6 @@ int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
   return 0;
 }
 
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000) {
-  for (int waited = 0; waited < milliseconds; waited += 50) {
-    if (done()) return true;
-    Sleep(50);
-  }
-  return done();
-}
-
 // A visible window of this process owned by `owner` (null: any top-level
 // one) that holds the control.
 HWND FindOwned(HWND owner, int controlId) {
@@ -71,30 +62,6 @@ HWND FindOwned(HWND owner, int controlId) {
     return (!owner || GetWindow(window, GW_OWNER) == owner) &&
            (controlId == 0 || GetDlgItem(window, controlId));
   });
-}
-
-// The texts of the window's children (a message box's text is one of them).
-std::vector<std::wstring> ChildTexts(HWND window) {
-  std::vector<std::wstring> texts;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) CALLBACK -> BOOL {
-        reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(WindowText(child));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
-  return texts;
-}
-
-void Click(HWND dialog, int id, bool wait) {
-  const WPARAM command = MAKEWPARAM(id, BN_CLICKED);
-  const LPARAM button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
-  // A click that opens a modal dialog is posted, or the driver would wait for it.
-  if (wait) {
-    SendMessageW(dialog, WM_COMMAND, command, button);
-  } else {
-    PostMessageW(dialog, WM_COMMAND, command, button);
-  }
 }
 
 void Picture(HWND window, const std::wstring& name) {
@@ -153,7 +120,7 @@ void DrivePage(HWND sheet, int index, const PageCase& c) {
   ASSERT_GE(ListViewRowCount(list), 2);
   EXPECT_EQ(GetDlgItem(page, IDC_AUTO_MAP) != nullptr, c.autoMap);
   if (c.autoMap) {
-    Click(page, IDC_AUTO_MAP, true);
+    SendCommand(page, IDC_AUTO_MAP);
     // Unit code 240 has no common name: Auto-Map leaves it unmapped.
     for (int row = 0; row < ListViewRowCount(list); ++row) {
       EXPECT_EQ(ListViewText(list, row, 2).empty(), ListViewText(list, row, 1) == L"240")
@@ -165,7 +132,7 @@ void DrivePage(HWND sheet, int index, const PageCase& c) {
   select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(list, LVM_SETITEMSTATE, c.row, reinterpret_cast<LPARAM>(&select));
   const std::wstring text = ListViewText(list, c.row, 0);
-  Click(page, IDC_SINGLE_MAP, false);
+  PostCommand(page, IDC_SINGLE_MAP);
   HWND pick = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (pick = FindOwned(sheet, IDC_SELECT_LIST)) != nullptr; }))
       << "no pick dialog";
@@ -188,7 +155,7 @@ void DrivePage(HWND sheet, int index, const PageCase& c) {
   if (index == 0) {
     // OK without a choice is refused, and the dialog stays.
     SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    Click(pick, IDOK, false);
+    PostCommand(pick, IDOK);
     HWND message = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (message = FindOwned(pick, 0)) != nullptr; }))
         << "no message";
@@ -196,7 +163,7 @@ void DrivePage(HWND sheet, int index, const PageCase& c) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Make a selection or click cancel"),
               texts.end());
     PostMessageW(message, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(message); }));
+    ASSERT_TRUE(WaitUntilGone(message));
     EXPECT_TRUE(IsWindowVisible(pick));
   }
 
@@ -205,8 +172,8 @@ void DrivePage(HWND sheet, int index, const PageCase& c) {
   ASSERT_NE(item, LB_ERR) << "not offered";
   SendMessageW(box, LB_SETCURSEL, item, 0);
   Picture(pick, std::wstring(c.shot) + L"-pick.bmp");
-  Click(pick, IDOK, false);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(pick); })) << "the pick dialog stayed";
+  PostCommand(pick, IDOK);
+  ASSERT_TRUE(WaitUntilGone(pick)) << "the pick dialog stayed";
   // Answered once the page has refilled its list.
   SendMessageW(page, WM_NULL, 0, 0);
   EXPECT_EQ(ListViewText(list, c.row, 2), c.choose);

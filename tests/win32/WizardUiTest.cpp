@@ -20,8 +20,7 @@
 #include <vector>
 
 #include "PluginTest.h"
-#include "ProcessWindows.h"
-#include "WindowPicture.h"
+#include "UiDriver.h"
 #include "browse/BrowseIds.h"
 #include "wizard/WizardIds.h"
 
@@ -35,20 +34,6 @@ double MsSince(const LARGE_INTEGER& from) {
   QueryPerformanceCounter(&now);
   return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) /
          static_cast<double>(g_frequency.QuadPart);
-}
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 30000) {
-  for (int waited = 0; waited < milliseconds; ++waited) {
-    if (done()) return true;
-    Sleep(1);
-  }
-  return done();
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t buffer[1024] = {};
-  GetWindowTextW(window, buffer, 1024);
-  return buffer;
 }
 
 // A visible top-level dialog of this process that `match` accepts.
@@ -86,22 +71,6 @@ HWND WaitForMessage(const std::wstring& text) {
   return found;
 }
 
-void Click(HWND dialog, int id) {
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-// A click that opens a modal dialog is posted, or the driver would wait on it.
-void ClickLater(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-void SetText(HWND dialog, int id, const std::wstring& text) {
-  SetDlgItemTextW(dialog, id, text.c_str());
-}
-std::wstring Text(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
-
-// A user's click on a check box: it toggles and tells the page.
-void Toggle(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 // A key as the keyboard delivers it: to the focused control of the sheet's
@@ -261,7 +230,7 @@ TEST_F(WizardUiTest, UnchangedHartDeviceIsRewrittenAsItWas) {
     PrintTimes("walk 1", times);
     HWND finished = sheet.Page();
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(finished, IDC_WIRELESS_BOX)));
-    Click(finished, IDC_WRITE);
+    SendCommand(finished, IDC_WRITE);
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   });
 }
@@ -282,26 +251,26 @@ TEST_F(WizardUiTest, NewTemperatureMapForAHartDeviceWrittenAndTested) {
     std::vector<double> times;
     HWND page = sheet.Page();
     ASSERT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
-    ClickLater(page, IDC_UNITS_BROWSE);
+    PostCommand(page, IDC_UNITS_BROWSE);
     Choose(L"Select Parameter", L"DIGITAL_UNITS");
-    EXPECT_EQ(Text(page, IDC_UNITS_PARAM), L"ItemArray!dynamic_variables!Element!1!Member!DIGITAL_UNITS");
+    EXPECT_EQ(ItemText(page, IDC_UNITS_PARAM), L"ItemArray!dynamic_variables!Element!1!Member!DIGITAL_UNITS");
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_UNITS_DEFAULT_BOX), BST_UNCHECKED);
     picture();
     times.push_back(sheet.Press(PSBTN_NEXT));
 
     ASSERT_EQ(sheet.Id(), IDD_MAP_INPUT_UNITS);
-    Click(sheet.Page(), IDC_AUTO_MAP);
+    SendCommand(sheet.Page(), IDC_AUTO_MAP);
     picture();
     times.push_back(sheet.Press(PSBTN_NEXT));
 
     ASSERT_EQ(sheet.Id(), IDD_INPUT_BLOCK_TYPE);
     page = sheet.Page();
-    Click(page, IDC_TEMPERATURE);
+    SendCommand(page, IDC_TEMPERATURE);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_PROBE_TYPE_PARAM)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PRESS_MEAS_PARAM)));
-    ClickLater(page, IDC_PROBE_TYPE_BROWSE);
+    PostCommand(page, IDC_PROBE_TYPE_BROWSE);
     Choose(L"Select Parameter", L"PROBE_TYPE");
-    EXPECT_EQ(Text(page, IDC_PROBE_TYPE_PARAM), L"Param!PROBE_TYPE");
+    EXPECT_EQ(ItemText(page, IDC_PROBE_TYPE_PARAM), L"Param!PROBE_TYPE");
     picture();
     times.push_back(sheet.Press(PSBTN_NEXT));
 
@@ -310,7 +279,7 @@ TEST_F(WizardUiTest, NewTemperatureMapForAHartDeviceWrittenAndTested) {
     HWND list = GetDlgItem(page, IDC_MAPPING_LIST);
     ASSERT_EQ(ListView_GetItemCount(list), 2);
     SelectRow(list, 0);
-    ClickLater(page, IDC_SINGLE_MAP);
+    PostCommand(page, IDC_SINGLE_MAP);
     HWND pick = WaitForTitled(L"Select Mapping");
     ASSERT_NE(pick, nullptr);
     HWND box = GetDlgItem(pick, IDC_SELECT_LIST);
@@ -329,7 +298,7 @@ TEST_F(WizardUiTest, NewTemperatureMapForAHartDeviceWrittenAndTested) {
 
     ASSERT_EQ(sheet.Id(), IDD_NUM_WIRES_PARAMETER);
     EXPECT_EQ(IsDlgButtonChecked(sheet.Page(), IDC_NUM_WIRES_DEFAULT_BOX), BST_CHECKED);
-    EXPECT_EQ(Text(sheet.Page(), IDC_NUM_WIRES_COMBO), L"2");
+    EXPECT_EQ(ItemText(sheet.Page(), IDC_NUM_WIRES_COMBO), L"2");
     picture();
     times.push_back(sheet.Press(PSBTN_NEXT));
 
@@ -341,8 +310,8 @@ TEST_F(WizardUiTest, NewTemperatureMapForAHartDeviceWrittenAndTested) {
     picture();
     PrintTimes("walk 2", times);
     page = sheet.Page();
-    Click(page, IDC_WRITE);
-    Click(page, IDC_TEST);
+    SendCommand(page, IDC_WRITE);
+    SendCommand(page, IDC_TEST);
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   });
 }
@@ -365,7 +334,7 @@ TEST_F(WizardUiTest, TotalizerValueAloneAndUsageSurviveReopening) {
   auto writeAndFinish = [](Sheet& sheet) {
     std::vector<double> times;
     EXPECT_EQ(NextToFinished(sheet, times).back(), IDD_WIZARD_FINISHED);
-    Click(sheet.Page(), IDC_WRITE);
+    SendCommand(sheet.Page(), IDC_WRITE);
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   };
   Launch(data, false, [&](Sheet& sheet) {
@@ -373,9 +342,9 @@ TEST_F(WizardUiTest, TotalizerValueAloneAndUsageSurviveReopening) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_TOTALIZER_BOX), BST_UNCHECKED);
     CheckDlgButton(page, IDC_TOTALIZER_BOX, BST_CHECKED);
-    Click(page, IDC_TOTALIZER_BOX);
+    SendCommand(page, IDC_TOTALIZER_BOX);
     EXPECT_EQ(SendDlgItemMessageW(page, IDC_TOTALIZER_VALUE_PARAM, EM_GETLIMITTEXT, 0, 0), 259);
-    SetText(page, IDC_TOTALIZER_VALUE_PARAM, L"Param!TOTAL");
+    SetItemText(page, IDC_TOTALIZER_VALUE_PARAM, L"Param!TOTAL");
     writeAndFinish(sheet);
   });
   Launch(data, false, [&](Sheet& sheet) {
@@ -383,8 +352,8 @@ TEST_F(WizardUiTest, TotalizerValueAloneAndUsageSurviveReopening) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_TOTALIZER_BOX), BST_CHECKED);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_TOTALIZER_VALUE_PARAM)));
-    EXPECT_EQ(Text(page, IDC_TOTALIZER_VALUE_PARAM), L"Param!TOTAL");
-    EXPECT_EQ(Text(page, IDC_TOTALIZER_UNITS_PARAM), L"");
+    EXPECT_EQ(ItemText(page, IDC_TOTALIZER_VALUE_PARAM), L"Param!TOTAL");
+    EXPECT_EQ(ItemText(page, IDC_TOTALIZER_UNITS_PARAM), L"");
     writeAndFinish(sheet);
   });
 }
@@ -398,8 +367,8 @@ TEST_F(WizardUiTest, FieldbusBlockIndexAndCloseWithoutWriting) {
   Launch(data, true, [](Sheet& sheet) {
     HWND page = sheet.Page();
     ASSERT_EQ(sheet.Id(), IDD_TRANSDUCER_BLOCK);
-    EXPECT_EQ(Text(page, IDC_BLOCK_INDEX), L"1");
-    SetText(page, IDC_BLOCK_INDEX, L"");
+    EXPECT_EQ(ItemText(page, IDC_BLOCK_INDEX), L"1");
+    SetItemText(page, IDC_BLOCK_INDEX, L"");
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
     HWND refused = WaitForMessage(L"You must enter a blockIndex ");
     ASSERT_NE(refused, nullptr);
@@ -407,22 +376,22 @@ TEST_F(WizardUiTest, FieldbusBlockIndexAndCloseWithoutWriting) {
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(refused); }));
     EXPECT_EQ(sheet.Id(), IDD_TRANSDUCER_BLOCK);
 
-    ClickLater(page, IDC_BLOCK_BROWSE);
+    PostCommand(page, IDC_BLOCK_BROWSE);
     Choose(L"Select Block", L"1");
-    EXPECT_EQ(Text(page, IDC_BLOCK_INDEX), L"1");
+    EXPECT_EQ(ItemText(page, IDC_BLOCK_INDEX), L"1");
     std::vector<double> times;
     EXPECT_EQ(NextToFinished(sheet, times),
               (std::vector<int>{207, 208, 210, 209, 215, 211, 212}));
     PrintTimes("walk 3", times);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet.Page(), IDC_WIRELESS_BOX)));
-    Click(sheet.Page(), IDC_WRITE);
+    SendCommand(sheet.Page(), IDC_WRITE);
 
     // A change typed after the write: Cancel on that page asks (No stays),
     // Finish asks, and Yes closes without writing.
     const wchar_t question[] = L"The map file has not been written. Close the wizard anyway?";
     sheet.Press(PSBTN_BACK);
     ASSERT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
-    SetText(sheet.Page(), IDC_DAMPING_PARAM, L"Param!CHANGED");
+    SetItemText(sheet.Page(), IDC_DAMPING_PARAM, L"Param!CHANGED");
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     HWND asked = WaitForMessage(question);
     ASSERT_NE(asked, nullptr);
@@ -454,16 +423,16 @@ TEST_F(WizardUiTest, DefaultsOutsideThePickListsAreKept) {
   Launch(data, false, [](Sheet& sheet) {
     ASSERT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
     EXPECT_TRUE(Checked(sheet.Page(), IDC_UNITS_DEFAULT_BOX));
-    EXPECT_EQ(Text(sheet.Page(), IDC_DEFAULT_COMBO), L"170");
+    EXPECT_EQ(ItemText(sheet.Page(), IDC_DEFAULT_COMBO), L"170");
     sheet.Press(PSBTN_NEXT);
     ASSERT_EQ(sheet.Id(), IDD_INPUT_BLOCK_TYPE);
     EXPECT_TRUE(Checked(sheet.Page(), IDC_USE_DEFAULT_BOX));
-    EXPECT_EQ(Text(sheet.Page(), IDC_DEFAULT_COMBO), L"3");
+    EXPECT_EQ(ItemText(sheet.Page(), IDC_DEFAULT_COMBO), L"3");
     sheet.Press(PSBTN_NEXT);
     ASSERT_EQ(sheet.Id(), IDD_INPUT_OUTPUT_RELATION);
     sheet.Press(PSBTN_NEXT);
     ASSERT_EQ(sheet.Id(), IDD_WIZARD_FINISHED);
-    Click(sheet.Page(), IDC_WRITE);
+    SendCommand(sheet.Page(), IDC_WRITE);
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   });
 }
@@ -475,14 +444,14 @@ TEST_F(WizardUiTest, ToggledBoxesAreChangesAndAnUnchosenDefaultIsRefused) {
   Launch(kPt101, false, [](Sheet& sheet) {
     ASSERT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
     HWND page = sheet.Page();
-    Toggle(page, IDC_UNITS_DEFAULT_BOX);
+    Select(page, IDC_UNITS_DEFAULT_BOX);
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
     EXPECT_TRUE(Answer(
         L"You must choose the default units beside \"Default To:\", or uncheck it and enter the "
         L"units parameter.",
         IDOK));
     EXPECT_EQ(sheet.Id(), IDD_INPUT_PARAMETER);
-    Toggle(page, IDC_UNITS_DEFAULT_BOX);
+    Select(page, IDC_UNITS_DEFAULT_BOX);
 
     struct Case {
       int page, box, button;
@@ -499,11 +468,11 @@ TEST_F(WizardUiTest, ToggledBoxesAreChangesAndAnUnchosenDefaultIsRefused) {
         sheet.Press(PSBTN_NEXT);
       }
       ASSERT_EQ(sheet.Id(), c.page);
-      Toggle(sheet.Page(), c.box);
+      Select(sheet.Page(), c.box);
       PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, c.button, 0);
       EXPECT_TRUE(Answer(kCloseQuestion, IDNO));
       ASSERT_TRUE(WaitFor([&] { return sheet.Id() == c.page; }, 2000)) << "closed unasked";
-      Toggle(sheet.Page(), c.box);
+      Select(sheet.Page(), c.box);
     }
     PostMessageW(sheet.hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   });
