@@ -7,7 +7,14 @@
 #include "cli/TestCommand.h"
 
 #ifdef _WIN32
+#include <cstdio>
+
 int wmain(int argc, wchar_t** argv) {
+  // Unbuffered, the C runtime writes the error stream a character at a
+  // time, each with a console query; buffered, each output is one write.
+  // The stream still empties after every output, so progress shows at once.
+  static char errorBuffer[4096];
+  std::setvbuf(stderr, errorBuffer, _IOFBF, sizeof errorBuffer);
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   return ravelin::RunTestCommand(args, std::cout, std::cerr);
 }
