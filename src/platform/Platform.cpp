@@ -1,8 +1,10 @@
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 #include <unordered_map>
+#include <vector>
 
 #include "base/Text.h"
 #include "platform/Environment.h"
@@ -19,12 +21,30 @@ std::unordered_map<std::wstring, std::optional<FileStamp>>& ScopedStamps() {
   static std::unordered_map<std::wstring, std::optional<FileStamp>> stamps;
   return stamps;
 }
+
+// The files whose handles the outermost scope holds; a block reads a few.
+std::vector<const SharedReadFile*>& HeldFiles() {
+  static std::vector<const SharedReadFile*> files;
+  return files;
+}
 }  // namespace
 
 StampScope::StampScope() { ++g_stampScopes; }
 
 StampScope::~StampScope() {
-  if (--g_stampScopes == 0) ScopedStamps().clear();
+  if (--g_stampScopes > 0) return;
+  ScopedStamps().clear();
+  for (const SharedReadFile* file : HeldFiles()) file->CloseHeld();
+  HeldFiles().clear();
+}
+
+bool StampScope::Active() { return g_stampScopes > 0; }
+
+void StampScope::HoldUntilEnd(const SharedReadFile& file) { HeldFiles().push_back(&file); }
+
+void StampScope::Forget(const SharedReadFile& file) {
+  std::vector<const SharedReadFile*>& files = HeldFiles();
+  files.erase(std::remove(files.begin(), files.end(), &file), files.end());
 }
 
 std::optional<FileStamp> CheckedFileStamp(const std::wstring& path) {

@@ -113,12 +113,19 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path);
 // lookups of one profile file cost one check; a change made meanwhile is
 // seen in the next scope. Outside any scope every call checks the file.
 // Scopes nest; the outermost one decides. One thread only.
+class SharedReadFile;
 class StampScope {
  public:
   StampScope();
   ~StampScope();
   StampScope(const StampScope&) = delete;
   StampScope& operator=(const StampScope&) = delete;
+
+  static bool Active();
+  // `file` keeps its handle until the outermost scope ends (or it is
+  // destroyed, when it calls Forget).
+  static void HoldUntilEnd(const SharedReadFile& file);
+  static void Forget(const SharedReadFile& file);
 };
 std::optional<FileStamp> CheckedFileStamp(const std::wstring& path);
 
@@ -138,9 +145,13 @@ bool WriteFileReplacing(const std::wstring& path, std::string_view bytes,
 bool AppendToFile(const std::wstring& path, std::string_view bytes);
 
 // A file read in pieces at known offsets. Others may rename, replace or
-// delete it meanwhile; a reader notices that by the file's stamp. POSIX
-// keeps the file open (one system call a piece); Windows opens it for each
-// piece, as an open file would keep a deleted one in its folder.
+// delete it meanwhile; a reader notices that by the file's stamp (checked
+// once a block). POSIX keeps the file open (one system call a piece).
+// Windows keeps it open while a StampScope lives, so a block opens it once
+// however many pieces it reads, and closes it when the scope ends: between
+// blocks the host may rename, replace or delete it, and an open file would
+// keep a deleted one in its folder. Outside a scope it opens the file for
+// each piece.
 class SharedReadFile {
  public:
   SharedReadFile() = default;
@@ -155,9 +166,18 @@ class SharedReadFile {
   std::string ReadAt(uint64_t offset, size_t size) const;
 
  private:
+  friend class StampScope;
   static constexpr intptr_t kClosed = -1;
+  // Windows: closes the handle a scope held; it is opened again when read.
+  void CloseHeld() const;
+  // Windows: keeps a just opened handle while a scope lives.
+  void Hold(void* handle) const;
+
   intptr_t handle_ = kClosed;  // a descriptor on POSIX; on Windows 0 once opened
-  std::wstring path_;          // what Windows opens for each piece
+  std::wstring path_;          // what Windows opens again
+  // Windows: the handle a scope holds, and where in the file it stands.
+  mutable intptr_t held_ = kClosed;
+  mutable uint64_t heldAt_ = 0;
 };
 
 // Matches a file name against a pattern of '?' (one character) and '*' (any

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <list>
 #include <sstream>
@@ -300,13 +299,11 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
     cache.erase(found);
   }
   if (!stamp) return nullptr;
-  std::ifstream in(FsPath(path), std::ios::binary);
-  if (!in) return nullptr;
+  SharedReadFile in;
+  if (!in.Open(path)) return nullptr;
   // The stamp's size, read at once: no second read to find the end. A file
   // that grew meanwhile has another stamp and is read again next time.
-  std::string bytes(static_cast<size_t>(stamp->size), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(in.gcount()));
+  const std::string bytes = in.ReadAt(0, static_cast<size_t>(stamp->size));
   auto profile = std::make_shared<const ProfileFile>(bytes);
   cache.emplace_front(path, CachedProfile{*stamp, profile});
   if (cache.size() > kCachedFiles) cache.pop_back();

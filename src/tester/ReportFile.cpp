@@ -79,6 +79,8 @@ int CountInReport(const std::wstring& path, const std::wstring& word) {
   const std::string bytes = ToAnsi(word);
   // Lines are searched on their own: a word holding a line end never matches.
   if (bytes.empty() || bytes.find('\n') != std::string::npos) return 0;
+  // The report is held open across its pieces.
+  const StampScope scope;
   SharedReadFile file;
   if (!file.Open(path)) return 0;
   // Large pieces, searched where they stand; the few bytes before a piece

@@ -57,6 +57,9 @@ SharedReadFile::~SharedReadFile() {
   if (IsOpen()) close(int(handle_));
 }
 
+// The descriptor stays open for the file's life; no scope holds it.
+void SharedReadFile::CloseHeld() const {}
+
 bool SharedReadFile::Open(const std::wstring& path) {
   if (IsOpen()) close(int(handle_));
   handle_ = open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
