@@ -4,13 +4,19 @@
 // the two times (linear growth gives 10). Each plant is generated and then
 // tested in child processes of their own, so a peak is the test run's alone.
 // With `--database-server ATTRIBUTES` (ravelin-plant's) the host database is
-// that server database.
+// that server database. With `--windows RAVELIN_TEST_EXE` each plant is also
+// tested by the Windows build under Wine (tools/bench-windows.sh sets up its
+// prefix), in the same run, and the two times are compared.
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -62,17 +68,83 @@ double InChild(const std::filesystem::path& root, size_t templates,
   return seconds;
 }
 
+// A Windows host's profiles name its folders by drive letter; the plant's
+// are Unix paths, which Wine would resolve by a walk of its own up every
+// folder. They become Z: paths for the Windows run.
+void UseDrivePaths(const std::filesystem::path& root) {
+  for (const char* name : {"velk.ini", "VelkProfile.ini"}) {
+    const std::filesystem::path file = root / name;
+    std::ifstream in(file);
+    std::string text, line;
+    while (std::getline(in, line)) {
+      const size_t equals = line.find("=/");
+      if (equals != std::string::npos) {
+        std::string value = line.substr(equals + 1);
+        for (char& c : value) c = c == '/' ? '\\' : c;
+        line = line.substr(0, equals + 1) + "Z:" + value;
+      }
+      text += line + '\n';
+    }
+    in.close();
+    std::ofstream(file, std::ios::trunc) << text;
+  }
+}
+
+// The Windows build under Wine over the plant: its seconds, or 0 on failure.
+double UnderWine(const std::filesystem::path& root, size_t templates, const char* exe) {
+  const char* wine = std::getenv("RAVELIN_WINE");
+  if (!wine) wine = "/usr/lib/wine/wine64";
+  const std::string rootText = "Z:" + root.string();
+  const std::string report = rootText + "/reports/wine.txt";
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    setenv("ODBCINI", (root / "odbc.ini").c_str(), 1);
+    setenv("ODBCSYSINI", root.c_str(), 1);
+    freopen("/dev/null", "w", stdout);
+    freopen("/dev/null", "w", stderr);
+    execl(wine, wine, exe, "--host-root", rootText.c_str(), "--all-templates", "--level", "all",
+          "--report", report.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  const int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::printf("%6zu templates under Wine: %5.2f s, %6.0f devices/s, peak memory %5.1f MiB, exit %d\n",
+              templates, took.count(), templates / took.count(), usage.ru_maxrss / 1024.0, exit);
+  std::fflush(stdout);
+  return exit == 0 || exit == 1 ? took.count() : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* windowsExe = nullptr;
+  if (argc == 3 && std::strcmp(argv[1], "--windows") == 0) {
+    windowsExe = argv[2];
+    argc = 1;
+  }
   const std::wstring server = BenchServer(argc, argv);
   // A folder of this run's own: other runs may share the machine.
   const auto root = std::filesystem::temp_directory_path() /
                     ("ravelin-bench-tester-" + std::to_string(getpid()));
   std::filesystem::remove_all(root);
-  const double small = InChild(root, 1000, server);
-  const double large = InChild(root, 10000, server);
-  std::printf("time ratio 10,000 / 1,000 templates: %.1f\n", large / small);
+  double seconds[2] = {0, 0};
+  double wine[2] = {0, 0};
+  const size_t sizes[2] = {1000, 10000};
+  for (int i = 0; i < 2; ++i) {
+    seconds[i] = InChild(root, sizes[i], server);
+    if (windowsExe) {
+      UseDrivePaths(root);
+      wine[i] = UnderWine(root, sizes[i], windowsExe);
+      std::printf("  Windows build / native: %.1f\n", wine[i] / seconds[i]);
+      std::fflush(stdout);  // before the next child inherits the buffer
+    }
+  }
+  std::printf("time ratio 10,000 / 1,000 templates: %.1f\n", seconds[1] / seconds[0]);
+  if (windowsExe) std::printf("  under Wine: %.1f\n", wine[1] / wine[0]);
   std::filesystem::remove_all(root);
   return 0;
 }
