@@ -15,6 +15,6 @@ inline std::wstring BenchServer(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--database-server") == 0) {
     return ravelin::FromUtf8(argv[2]);
   }
-  std::fprintf(stderr, "usage: %s [--database-server ATTRIBUTES | --windows RAVELIN_TEST_EXE]\n", argv[0]);
+  std::fprintf(stderr, "usage: %s [--database-server ATTRIBUTES | --windows RAVELIN_TEST_EXE | --result-files]\n", argv[0]);
   std::exit(2);
 }

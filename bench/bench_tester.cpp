@@ -6,7 +6,9 @@
 // With `--database-server ATTRIBUTES` (ravelin-plant's) the host database is
 // that server database. With `--windows RAVELIN_TEST_EXE` each plant is also
 // tested by the Windows build under Wine (tools/bench-windows.sh sets up its
-// prefix), in the same run, and the two times are compared.
+// prefix), in the same run, and the two times are compared. With
+// `--result-files` the 10,000-template plant is tested with and without
+// --junit and --json, twice each, and the cost of those files is printed.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +21,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "BenchServer.h"
 #include "PeakMemory.h"
@@ -28,11 +31,18 @@
 namespace {
 
 // Runs in a child process; writes the seconds the test run took to `pipe`.
-void RunTemplates(const std::filesystem::path& root, size_t templates, int pipe) {
+void RunTemplates(const std::filesystem::path& root, size_t templates, bool resultFiles,
+                  int pipe) {
   std::ostringstream out, err;
+  std::vector<std::wstring> args{L"--host-root", root.wstring(), L"--all-templates", L"--level",
+                                 L"all"};
+  if (resultFiles) {
+    for (const wchar_t* file : {L"--junit", L"results.xml", L"--json", L"results.json"}) {
+      args.push_back(file[0] == L'-' ? std::wstring(file) : (root / file).wstring());
+    }
+  }
   const auto start = std::chrono::steady_clock::now();
-  const int status = ravelin::RunTestCommand(
-      {L"--host-root", root.wstring(), L"--all-templates", L"--level", L"all"}, out, err);
+  const int status = ravelin::RunTestCommand(args, out, err);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   std::printf("%6zu templates: %5.2f s, %6.0f devices/s, peak memory %5.1f MiB, exit %d\n  %s",
               templates, took.count(), templates / took.count(), PeakMemoryMiB(), status,
@@ -42,22 +52,24 @@ void RunTemplates(const std::filesystem::path& root, size_t templates, int pipe)
   if (write(pipe, &seconds, sizeof seconds) != sizeof seconds) _exit(1);
 }
 
-double InChild(const std::filesystem::path& root, size_t templates,
-               const std::wstring& server) {
-  // The plant is generated in a process of its own, so the test run's peak
-  // is the tester's alone.
-  const pid_t generator = fork();
-  if (generator == 0) {
-    ravelin::plant::GeneratePlant(root.wstring(), templates, server);
-    _exit(0);
+// The plant is generated in a process of its own (unless `generate` is
+// false: the plant is there), so the test run's peak is the tester's alone.
+double InChild(const std::filesystem::path& root, size_t templates, const std::wstring& server,
+               bool generate = true, bool resultFiles = false) {
+  if (generate) {
+    const pid_t generator = fork();
+    if (generator == 0) {
+      ravelin::plant::GeneratePlant(root.wstring(), templates, server);
+      _exit(0);
+    }
+    waitpid(generator, nullptr, 0);
   }
-  waitpid(generator, nullptr, 0);
   int fds[2];
   if (pipe(fds) != 0) return 0;
   const pid_t child = fork();
   if (child == 0) {
     close(fds[0]);
-    RunTemplates(root, templates, fds[1]);
+    RunTemplates(root, templates, resultFiles, fds[1]);
     _exit(0);
   }
   close(fds[1]);
@@ -122,8 +134,12 @@ double UnderWine(const std::filesystem::path& root, size_t templates, const char
 
 int main(int argc, char** argv) {
   const char* windowsExe = nullptr;
+  bool resultFiles = false;
   if (argc == 3 && std::strcmp(argv[1], "--windows") == 0) {
     windowsExe = argv[2];
+    argc = 1;
+  } else if (argc == 2 && std::strcmp(argv[1], "--result-files") == 0) {
+    resultFiles = true;
     argc = 1;
   }
   const std::wstring server = BenchServer(argc, argv);
@@ -145,6 +161,18 @@ int main(int argc, char** argv) {
   }
   std::printf("time ratio 10,000 / 1,000 templates: %.1f\n", seconds[1] / seconds[0]);
   if (windowsExe) std::printf("  under Wine: %.1f\n", wine[1] / wine[0]);
+  if (resultFiles) {
+    double without = 0, with = 0;
+    for (int round = 0; round < 2; ++round) {
+      std::printf("without result files:\n");
+      std::fflush(stdout);
+      without += InChild(root, sizes[1], server, false, false);
+      std::printf("with --junit and --json:\n");
+      std::fflush(stdout);
+      with += InChild(root, sizes[1], server, false, true);
+    }
+    std::printf("result files cost %+.1f%% of the time\n", 100.0 * (with - without) / without);
+  }
   std::filesystem::remove_all(root);
   return 0;
 }

@@ -12,6 +12,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   postgresql odbc-postgresql
   zip unzip
+  python3 python3-junitparser
 )
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"

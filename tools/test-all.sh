@@ -31,11 +31,11 @@ run() {
   if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
 run tools/check-deps.sh build/native build/native-asan build/fuzz build/win64 build/win32
-run ctest --preset native
-run ctest --preset native-asan
+run ctest --preset native --output-junit ctest-results.xml
+run ctest --preset native-asan --output-junit ctest-results.xml
 run tools/fuzz-smoke.sh "${RAVELIN_FUZZ_SECONDS:-20}"
-run ctest --preset win64
-run ctest --preset win32
+run ctest --preset win64 --output-junit ctest-results.xml
+run ctest --preset win32 --output-junit ctest-results.xml
 run tools/package.sh build/package
 run tests/package/check-package.sh build/package
 run tests/package/install-test.sh build/package

@@ -1,5 +1,6 @@
 #include "cli/TestCommand.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -20,6 +21,7 @@
 #include "tester/DeviceLookup.h"
 #include "tester/ExecuteMapFileTest.h"
 #include "tester/ReportFile.h"
+#include "tester/ResultFiles.h"
 
 namespace ravelin {
 
@@ -32,13 +34,21 @@ constexpr int kFailure = 2;
 class Command {
  public:
   Command(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  // Tests, then writes the result files the options ask for.
   int Run(const TestOptions& options);
 
  private:
   int Fail(const std::wstring& message) {
     err_ << "ravelin-test: " << ToUtf8(message) << '\n';
+    if (results_.error.empty()) results_.error = message;
     return kFailure;
   }
+  int Test(const TestOptions& options);
+  // Why a result file would overwrite the report or the device list.
+  std::wstring ResultFileClash(const TestOptions& options, const std::wstring& report) const;
+  // The keys after a database failure, as devices that were not tried.
+  void AddUntried(const std::vector<std::wstring>& keys, const BatchResult& run);
+  bool WriteResultFile(const wchar_t* option, const std::wstring& path, const std::string& bytes);
   bool CollectKeys(const TestOptions& options, std::vector<std::wstring>& keys,
                    std::wstring& problem);
   std::wstring DataSourceProblem() const;
@@ -50,6 +60,8 @@ class Command {
 
   std::ostream& out_;
   std::ostream& err_;
+  bool resultFiles_ = false;
+  RunResults results_;
 };
 
 // Why the host's data source cannot be used, or empty when it can.
@@ -134,6 +146,73 @@ std::wstring Command::ReportPath(const TestOptions& options, std::wstring& repor
 }
 
 int Command::Run(const TestOptions& options) {
+  resultFiles_ = !options.junit.empty() || !options.json.empty();
+  if (!resultFiles_) return Test(options);
+  const auto start = std::chrono::steady_clock::now();
+  results_.kind = options.source == TestOptions::Source::kAllTemplates ? L"all-templates"
+                  : options.source == TestOptions::Source::kDeviceList ? L"device-list"
+                                                                        : L"device";
+  results_.source = options.device;
+  results_.level = options.level;
+  results_.mapFileUsage = options.mapFileUsage;
+  results_.genericMapFiles = options.allowGeneric;
+  results_.warningsFail = options.warningsFail;
+  const LocalTime now = NativePlatform().GetLocalTime();
+  results_.started = Format(L"%04u-%02u-%02uT%02u:%02u:%02u", unsigned{now.year},
+                            unsigned{now.month}, unsigned{now.day}, unsigned{now.hour},
+                            unsigned{now.minute}, unsigned{now.second});
+  int status = Test(options);
+  if (!resultFiles_) return status;
+  results_.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  // Both or neither are worth having; each is whole or not there.
+  if (!options.junit.empty() && !WriteResultFile(L"--junit", options.junit, JUnitXml(results_))) {
+    status = kFailure;
+  }
+  if (!options.json.empty() && !WriteResultFile(L"--json", options.json, ResultsJson(results_))) {
+    status = kFailure;
+  }
+  return status;
+}
+
+bool Command::WriteResultFile(const wchar_t* option, const std::wstring& path,
+                              const std::string& bytes) {
+  if (WriteFileReplacing(path, bytes)) return true;
+  err_ << "ravelin-test: " << ToUtf8(option) << ' ' << ToUtf8(path)
+       << ": cannot be written: " << ToUtf8(WhyUnwritable(path)) << '\n';
+  return false;
+}
+
+std::wstring Command::ResultFileClash(const TestOptions& options,
+                                      const std::wstring& report) const {
+  std::vector<std::pair<std::wstring, std::wstring>> taken{{L"the report", report}};
+  if (options.source == TestOptions::Source::kDeviceList) {
+    taken.emplace_back(L"the device list", options.device);
+  }
+  for (const auto& [option, path] : {std::pair(L"--junit", options.junit),
+                                     std::pair(L"--json", options.json)}) {
+    for (const auto& [what, other] : taken) {
+      if (!path.empty() && (path == other || IsSameExistingFile(path, other))) {
+        return std::wstring(option) + L" " + path + L" is " + what + L"; give another file";
+      }
+    }
+  }
+  return L"";
+}
+
+void Command::AddUntried(const std::vector<std::wstring>& keys, const BatchResult& run) {
+  for (size_t i = run.tried; i < keys.size(); ++i) {
+    DeviceResult device;
+    device.key = keys[i];
+    device.name = DisplayKey(keys[i]);
+    device.notTested = Format(L"not tried: the run stopped at device %d: the host database could"
+                              L" not be read",
+                              static_cast<int>(run.tried));
+    results_.devices.push_back(std::move(device));
+  }
+}
+
+int Command::Test(const TestOptions& options) {
   std::wstring server;
   if (const std::wstring problem = UseHost(options, server); !problem.empty()) {
     return Fail(problem);
@@ -145,6 +224,12 @@ int Command::Run(const TestOptions& options) {
   std::wstring report;
   if (const std::wstring problem = ReportPath(options, report); !problem.empty()) {
     return Fail(problem);
+  }
+  results_.server = server;
+  results_.report = report;
+  if (const std::wstring clash = ResultFileClash(options, report); !clash.empty()) {
+    resultFiles_ = false;  // neither is written over what it would replace
+    return Fail(clash);
   }
 
   std::vector<std::wstring> keys;
@@ -171,18 +256,30 @@ int Command::Run(const TestOptions& options) {
   batch.mapFileUsage = options.mapFileUsage;
   batch.outputLevel = options.level;
   batch.allowGenericMapFile = options.allowGeneric;
+  batch.keepOutcomes = resultFiles_;
+  const std::wstring hartRoot = ProfileString(L"velk.ini", L"INSTALLATION", L"DevicePath", L"");
+  const std::wstring fieldbusRoot =
+      ProfileString(L"velk.ini", L"INSTALLATION", L"DevicePathFF", L"");
+  std::chrono::steady_clock::time_point deviceStart;
   BatchHooks hooks;
   hooks.starting = [&](size_t index, const std::wstring& key) {
+    deviceStart = std::chrono::steady_clock::now();
     // One piece, so an unbuffered stream writes the line in one call.
     err_ << "device " + std::to_string(index + 1) + " of " + std::to_string(keys.size()) +
                 ": " + ToUtf8(DisplayKey(key)) + '\n';
   };
   hooks.finished = [&](size_t, const std::wstring& key, const CExecuteMapFileTest& test) {
+    if (resultFiles_) {
+      results_.devices.push_back(ResultOfLastDevice(key, test, hartRoot, fieldbusRoot));
+      results_.devices.back().seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - deviceStart).count();
+    }
     if (test.UnreachedReason().empty()) return;
     err_ << "ravelin-test: " << ToUtf8(key) << " (server " << ToUtf8(server)
          << ") not tested: " << ToUtf8(test.UnreachedReason()) << '\n';
   };
   const BatchResult run = RunBatch(batch, keys, hooks);
+  if (resultFiles_) AddUntried(keys, run);
   return Summarize(run, report);
 }
 

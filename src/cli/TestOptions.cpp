@@ -8,7 +8,8 @@ const char kTestUsage[] =
     "Usage: ravelin-test [--host-root DIR] (--device KEY | --device-list FILE |\n"
     "                    --all-templates) [--server NAME] [--report FILE]\n"
     "                    [--level errors|warnings|all] [--all-map-files]\n"
-    "                    [--generic | --no-generic]\n"
+    "                    [--generic | --no-generic] [--junit FILE] [--json FILE]\n"
+    "                    [--warnings-fail]\n"
     "       ravelin-test [--host-root DIR] --create-test-devices [--server NAME]\n"
     "\n"
     "Tests the map files of one device, of the devices of a list file, or of\n"
@@ -30,6 +31,11 @@ const char kTestUsage[] =
     "  --all-map-files     test every map file, not only calibration map files\n"
     "  --generic           let generic map files be used (default)\n"
     "  --no-generic        refuse generic map files\n"
+    "  --junit FILE        also write the results as JUnit XML, for build servers:\n"
+    "                      a test case per device, failed where its report\n"
+    "                      section holds an error, skipped where not tested\n"
+    "  --json FILE         also write the results as a JSON document\n"
+    "  --warnings-fail     in those files a device with warnings fails too\n"
     "  --help, --version   show this text, or the version\n"
     "\n"
     "Exit status: 0 no errors, 1 errors found or some devices could not be\n"
@@ -118,6 +124,12 @@ std::optional<TestOptions> ParseTestOptions(const std::vector<std::wstring>& arg
       options.allowGeneric = true;
     } else if (arg == L"--no-generic") {
       options.allowGeneric = false;
+    } else if (Matches(arg, L"--junit")) {
+      ok = TakeValue(args, i, L"--junit", options.junit, error);
+    } else if (Matches(arg, L"--json")) {
+      ok = TakeValue(args, i, L"--json", options.json, error);
+    } else if (arg == L"--warnings-fail") {
+      options.warningsFail = true;
     } else {
       error = L"unknown argument \"" + arg + L"\"";
       ok = false;
@@ -128,6 +140,15 @@ std::optional<TestOptions> ParseTestOptions(const std::vector<std::wstring>& arg
       options.source == TestOptions::Source::kNone) {
     error = L"give one of --device, --device-list, --all-templates or"
             L" --create-test-devices";
+    return std::nullopt;
+  }
+  if (options.source == TestOptions::Source::kCreateTestDevices &&
+      (!options.junit.empty() || !options.json.empty())) {
+    error = L"--junit and --json go with a test run, not with --create-test-devices";
+    return std::nullopt;
+  }
+  if (!options.junit.empty() && options.junit == options.json) {
+    error = L"--junit and --json name the same file";
     return std::nullopt;
   }
   return options;

@@ -18,6 +18,9 @@ struct TestOptions {
   std::wstring level = L"WARNINGS";
   std::wstring mapFileUsage = L"Use for CalMgmt";
   bool allowGeneric = true;
+  std::wstring junit;        // --junit FILE: the results as JUnit XML
+  std::wstring json;         // --json FILE: the results as JSON
+  bool warningsFail = false; // a device with warnings fails in those files
   bool help = false;
   bool version = false;
 };

@@ -13,6 +13,7 @@ BatchResult RunBatch(const BatchOptions& options, const std::vector<std::wstring
   test.m_mapFileUsage = options.mapFileUsage;
   test.m_outputLevel = options.outputLevel;
   test.m_allowGenericMapFile = options.allowGenericMapFile ? 1 : 0;
+  test.m_keepOutcome = options.keepOutcomes;
 
   BatchResult result;
   result.devices = keys.size();

@@ -26,6 +26,8 @@ struct BatchOptions {
   // "ERRORS", "WARNINGS" or "ALL".
   std::wstring outputLevel = L"WARNINGS";
   bool allowGenericMapFile = false;
+  // The driver keeps each block's outcome for the finished hook (result files).
+  bool keepOutcomes = false;
 };
 
 struct BatchHooks {

@@ -62,6 +62,7 @@ void CExecuteMapFileTest::AddReportLine(const std::wstring& line) {
 
 void CExecuteMapFileTest::Title(const wchar_t* title, bool first) {
   if (!first) AddReportLine(Separator());
+  if (m_keepOutcome) m_outcome.titles.emplace_back(m_reportLines.size(), title);
   AddReportLine(title);
 }
 
@@ -174,6 +175,19 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
   CVelkToolkit toolkit;
   int32_t mapFileKind = kNoMapFile;
   CMapFile mapFile(identification, &toolkit, m_mapFileUsage, &mapFileKind, true, true);
+  if (m_keepOutcome) {
+    m_outcome = BlockOutcome{};
+    m_outcome.name = block.name;
+    m_outcome.manufacturerId = manufacturerId;
+    m_outcome.deviceType = deviceType;
+    m_outcome.deviceRevision = deviceRevision;
+    m_outcome.fieldbus = isFieldbus;
+    if (mapFile.m_bMapFileExists) {
+      if (isFieldbus) m_outcome.blockIndex = mapFile.m_nBlockIndex;
+      m_outcome.mapFilePath = mapFile.m_strMapFilePath;
+      m_outcome.genericMapFile = mapFileKind == kGenericMapFile;
+    }
+  }
 
   if (!mapFile.m_bMapFileExists) {
     AddReportLine(L"Map file does not exist.");
@@ -193,6 +207,7 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
   } else {
     AppendReportToFile();
   }
+  if (m_keepOutcome) m_outcome.lines = std::move(m_reportLines);
   m_reportLines.clear();
 }
 

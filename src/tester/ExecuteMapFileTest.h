@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "checks/CheckLines.h"
 
@@ -56,6 +58,24 @@ class CExecuteMapFileTest {
   // stops there rather than report every further device as unknown.
   bool DatabaseUnreadable() const { return m_databaseUnreadable; }
 
+  // What the last block test wrote and about which block, kept for result
+  // files when m_keepOutcome is set.
+  struct BlockOutcome {
+    std::wstring name;
+    int32_t manufacturerId = 0;
+    int32_t deviceType = 0;
+    int32_t deviceRevision = 0;
+    bool fieldbus = false;
+    int32_t blockIndex = -1;   // fieldbus only
+    std::wstring mapFilePath;  // empty without a map file
+    bool genericMapFile = false;
+    // The section's lines, and where each checked item's title stands.
+    ReportLines lines;
+    std::vector<std::pair<size_t, const wchar_t*>> titles;
+  };
+  const BlockOutcome& LastOutcome() const { return m_outcome; }
+  bool m_keepOutcome = false;
+
   // 1: each block replaces the report and opens it; 0: blocks are appended.
   int32_t m_openReportAfterTest = 1;
   int32_t m_allowGenericMapFile = 0;
@@ -87,6 +107,7 @@ class CExecuteMapFileTest {
   // A separator (unless first) and a title line before an item's check.
   void Title(const wchar_t* title, bool first = false);
 
+  BlockOutcome m_outcome;
   int m_lostReportSections = 0;
   std::wstring m_unreachedReason;
   bool m_databaseUnreadable = false;

@@ -66,6 +66,9 @@ TEST_F(TestCommandTest, UsageErrorsExitWithTwo) {
       {L"--device="},
       {L"--all-templates", L"--level", L"some"},
       {L"--all-templates", L"--bogus"},
+      {L"--all-templates", L"--junit"},
+      {L"--create-test-devices", L"--json", L"r.json"},
+      {L"--all-templates", L"--junit", L"r", L"--json", L"r"},
   };
   for (const auto& args : bad) {
     const Result result = Run(args, false);
@@ -179,6 +182,33 @@ TEST_F(TestCommandTest, TheReportIsCheckedBeforeTheFirstDevice) {
     EXPECT_EQ(testing::ReadBytes(list), "!NamedConfig!T1\n");
   }
   EXPECT_TRUE(std::filesystem::is_directory(FsPath(folder)));
+}
+
+// A result file never takes the place of the report or the device list, and
+// one that cannot be written fails the run, the other still written whole.
+TEST_F(TestCommandTest, ResultFilesClashOrFailWithTwo) {
+  const std::wstring list = host_.dir.Write(L"l.txt", "!NamedConfig!T1\n");
+  const std::wstring json = host_.dir.Join(L"r.json");
+  const struct {
+    std::vector<std::wstring> args;
+    const char* says;
+  } rows[] = {
+      {{L"--junit", list}, "--junit " },
+      {{L"--json", host_.ReportPath()}, "is the report; give another file"},
+      {{L"--junit", host_.dir.Path(), L"--json", json}, "--junit "},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::wstring> args{L"--device-list", list};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const Result result = Run(args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(row.says), std::string::npos) << result.err;
+    EXPECT_EQ(testing::ReadBytes(list), "!NamedConfig!T1\n");
+  }
+  EXPECT_NE(Run({L"--device-list", list, L"--junit", list}).err.find("is the device list"),
+            std::string::npos);
+  // The folder could not take the XML; the JSON is there, whole.
+  EXPECT_NE(testing::ReadBytes(json).find("\"devices\": 1"), std::string::npos);
 }
 
 // A device that could not be reached has not passed: the run says which and
