@@ -31,8 +31,10 @@ BatchResult RunBatch(const BatchOptions& options, const std::vector<std::wstring
   }
   result.databaseUnreadable = test.DatabaseUnreadable();
   result.lostReportSections = test.LostReportSections();
-  result.errors = CountInReport(options.reportPath, L"ERROR");
-  result.warnings = CountInReport(options.reportPath, L"WARNING");
+  const std::vector<int> counts =
+      CountWordsInReport(options.reportPath, {L"ERROR", L"WARNING"});
+  result.errors = counts[0];
+  result.warnings = counts[1];
   return result;
 }
 

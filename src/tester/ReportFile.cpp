@@ -75,34 +75,47 @@ bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines) {
   return AppendToFile(path, bytes);
 }
 
-int CountInReport(const std::wstring& path, const std::wstring& word) {
-  const std::string bytes = ToAnsi(word);
-  // Lines are searched on their own: a word holding a line end never matches.
-  if (bytes.empty() || bytes.find('\n') != std::string::npos) return 0;
+std::vector<int> CountWordsInReport(const std::wstring& path,
+                                    const std::vector<std::wstring>& words) {
+  std::vector<int> counts(words.size(), 0);
+  // Per word: its bytes, and where in `text` its search goes on.
+  std::vector<std::pair<std::string, size_t>> searches;
+  for (const std::wstring& word : words) searches.emplace_back(ToAnsi(word), 0);
   // The report is held open across its pieces.
   const StampScope scope;
   SharedReadFile file;
-  if (!file.Open(path)) return 0;
+  if (!file.Open(path)) return counts;
   // Large pieces, searched where they stand; the few bytes before a piece
   // that could begin a match are kept in front of the next one.
   constexpr size_t kPiece = size_t(1) << 16;
   std::string text;
   uint64_t offset = 0;
-  int count = 0;
   for (;;) {
     const std::string piece = file.ReadAt(offset, kPiece);
     if (piece.empty()) break;
     offset += piece.size();
     text += piece;
-    size_t at = text.find(bytes);
-    size_t next = 0;
-    for (; at != std::string::npos; at = text.find(bytes, at + 1)) {
-      ++count;
-      next = at + 1;
+    size_t keep = text.size();
+    for (size_t w = 0; w < searches.size(); ++w) {
+      auto& [bytes, from] = searches[w];
+      // Lines are searched on their own: a word holding a line end never matches.
+      if (bytes.empty() || bytes.find('\n') != std::string::npos) continue;
+      for (size_t at = text.find(bytes, from); at != std::string::npos;
+           at = text.find(bytes, at + 1)) {
+        ++counts[w];
+        from = at + 1;
+      }
+      from = std::max(from, text.size() - std::min(text.size(), bytes.size() - 1));
+      keep = std::min(keep, from);
     }
-    text.erase(0, std::max(next, text.size() - std::min(text.size(), bytes.size() - 1)));
+    text.erase(0, keep);
+    for (auto& search : searches) search.second -= std::min(search.second, keep);
   }
-  return count;
+  return counts;
+}
+
+int CountInReport(const std::wstring& path, const std::wstring& word) {
+  return CountWordsInReport(path, {word})[0];
 }
 
 void OpenInNotepad(const std::wstring& path) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "checks/CheckLines.h"
 
@@ -35,6 +36,9 @@ bool AppendLinesToReport(const std::wstring& path, const ReportLines& lines);
 // occurrences counted; 0 when the file cannot be read. Each line is searched
 // on its own, so no match spans two lines.
 int CountInReport(const std::wstring& path, const std::wstring& word);
+// The counts of several words in one pass over the report, in their order.
+std::vector<int> CountWordsInReport(const std::wstring& path,
+                                    const std::vector<std::wstring>& words);
 
 // Starts Notepad of the Windows directory on the file, not waiting; a
 // message box says so when there is no Notepad.

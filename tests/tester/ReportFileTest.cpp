@@ -41,6 +41,8 @@ TEST(ReportFileTest, CountsCaseSensitiveWordsWithinLines) {
   EXPECT_EQ(CountInReport(path, L"ERROR"), 4);
   EXPECT_EQ(CountInReport(path, L"WARNING"), 2);
   EXPECT_EQ(CountInReport(path, L"AA"), 0);
+  EXPECT_EQ(CountWordsInReport(path, {L"ERROR", L"WARNING", L"AA", L""}),
+            (std::vector<int>{4, 2, 0, 0}));
   const std::wstring other = dir.Join(L"w.txt");
   ASSERT_TRUE(AppendLinesToReport(other, {L"WARNING: only finding"}));
   EXPECT_EQ(CountInReport(other, L"ERROR"), 0);
@@ -60,6 +62,10 @@ TEST(ReportFileTest, CountsCaseSensitiveWordsWithinLines) {
               std::wstring(2 * piece - 3 - (piece - 2 + 5 + 4), L'x') + L"ERROR"}));
   EXPECT_EQ(std::filesystem::file_size(FsPath(large)), 2 * piece - 3 + 5 + 4);
   EXPECT_EQ(CountInReport(large, L"ERROR"), 2);
+  // Several words in one pass: what one word keeps in front of the next
+  // piece is not searched again for the others.
+  const int xs = static_cast<int>((piece - 2) + (2 * piece - 3 - (piece - 2 + 5 + 4)));
+  EXPECT_EQ(CountWordsInReport(large, {L"x", L"ERROR", L"xE"}), (std::vector<int>{xs, 2, 2}));
 }
 
 TEST(ReportFileTest, NotepadOfTheWindowsDirectoryOrAMessage) {
