@@ -188,10 +188,11 @@ void CParamInfo::CheckEnumeration(CheckLines& lines, int32_t viewKind,
   HeaderOnce errorsHeader;
   HeaderOnce warningsHeader;
   const bool dualMode = IsDualModeBlockType();
+  const std::wstring mapSection = m_strCommonName + L" DD to Common Map";
   do {
     Row row(L"");
     std::wstring errorText;
-    const bool failed = !ReadEnumerationRow(element, dualMode, row, errorText);
+    const bool failed = !ReadEnumerationRow(element, dualMode, mapSection, row, errorText);
     // A block type has no display name of its own: its English name is
     // what the device's text should read.
     const std::wstring& expected = dualMode ? row.english : row.common;
@@ -214,13 +215,14 @@ void CParamInfo::CheckEnumeration(CheckLines& lines, int32_t viewKind,
   } while (element.NextEnum() == 0);
 }
 
-bool CParamInfo::ReadEnumerationRow(CVelkToolkit& element, bool dualMode, Row& row,
+bool CParamInfo::ReadEnumerationRow(CVelkToolkit& element, bool dualMode,
+                                    const std::wstring& mapSection, Row& row,
                                     std::wstring& errorText) {
   bool mapped = true;
   CVelkResult result;
   if (element.Read(L"Value") == 0) {
     element.Wait(&result, 1);
-    mapped = MapEnumerationCode(result, dualMode, row, errorText);
+    mapped = MapEnumerationCode(result, dualMode, mapSection, row, errorText);
   }
   if (element.Read(L"Description") == 0) {
     element.Wait(&result, 1);
@@ -232,7 +234,8 @@ bool CParamInfo::ReadEnumerationRow(CVelkToolkit& element, bool dualMode, Row& r
   return mapped;
 }
 
-bool CParamInfo::MapEnumerationCode(const CVelkResult& value, bool dualMode, Row& row,
+bool CParamInfo::MapEnumerationCode(const CVelkResult& value, bool dualMode,
+                                    const std::wstring& mapSection, Row& row,
                                     std::wstring& errorText) {
   int32_t ddCode = kUnset;
   if (GetValueFromResult2(value, kVtI4, &ddCode, sizeof ddCode) != 0) {
@@ -253,8 +256,7 @@ bool CParamInfo::MapEnumerationCode(const CVelkResult& value, bool dualMode, Row
     m_pConversion->GetEnglishName(commonCode, row.english);
     return true;
   }
-  row.english = ProfileString(m_pMapFile->m_strMapFilePath,
-                              m_strCommonName + L" DD to Common Map", row.ddCode, L"", 256);
+  row.english = ProfileString(m_pMapFile->m_strMapFilePath, mapSection, row.ddCode, L"", 256);
   if (row.english.empty()) row.english = L"Error";
   if (m_pConversion->GetName(commonCode, row.common) != 0) row.common = L"Error";
   return true;

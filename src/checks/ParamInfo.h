@@ -34,12 +34,13 @@ class CParamInfo : public CParameterInfo {
   void CheckEnumeration(CheckLines& lines, int32_t viewKind,
                         int32_t suppressNonExact);
   // Fills `row` from the enumeration element at hand: its code, mapped
-  // through the map file, and the device's text. False, and `errorText` says
-  // why, when the code cannot be read or has no valid mapping.
-  bool ReadEnumerationRow(CVelkToolkit& element, bool dualMode, Row& row,
-                          std::wstring& errorText);
-  bool MapEnumerationCode(const CVelkResult& value, bool dualMode, Row& row,
-                          std::wstring& errorText);
+  // through the map file (English names from `mapSection`), and the device's
+  // text. False, and `errorText` says why, when the code cannot be read or
+  // has no valid mapping.
+  bool ReadEnumerationRow(CVelkToolkit& element, bool dualMode, const std::wstring& mapSection,
+                          Row& row, std::wstring& errorText);
+  bool MapEnumerationCode(const CVelkResult& value, bool dualMode,
+                          const std::wstring& mapSection, Row& row, std::wstring& errorText);
   bool IsDualModeBlockType() const;
 };
 
