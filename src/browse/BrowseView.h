@@ -16,7 +16,6 @@ inline constexpr wchar_t kMakeASelection[] = L"Make a selection or click cancel"
 
 class BrowseView : public DialogControls {
  public:
-
   // The dialog's list: a list view's columns and rows, or a list box whose
   // entries are rows of one column.
   virtual void AddColumn(int column, const std::wstring& title, int width) = 0;
