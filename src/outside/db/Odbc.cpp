@@ -46,6 +46,31 @@ void Check(SQLRETURN rc, const char* call, SQLSMALLINT type, SQLHANDLE handle) {
   if (!Succeeded(rc)) throw Diagnose(call, type, handle);
 }
 
+struct InjectedFailure {
+  uint64_t nth = 0;  // 0: off
+  uint64_t counted = 0;
+  std::wstring sqlState;
+};
+
+InjectedFailure& Injected() {
+  static InjectedFailure failure;
+  return failure;
+}
+
+// Counts a call about to reach the driver; the failure to give in its
+// place when it is the one a test chose.
+std::optional<OdbcError> FailureInjectedAt(const char* call) {
+  InjectedFailure& failure = Injected();
+  if (failure.nth == 0 || ++failure.counted != failure.nth) return std::nullopt;
+  return OdbcError(FromUtf8(call) + L" failed: SQLSTATE " + failure.sqlState +
+                       L": injected failure",
+                   failure.sqlState);
+}
+
+void Reaching(const char* call) {
+  if (std::optional<OdbcError> failure = FailureInjectedAt(call)) throw *failure;
+}
+
 Dbms DbmsOf(SQLHDBC connection) {
   char name[64] = {};
   SQLSMALLINT length = 0;
@@ -89,6 +114,7 @@ struct Statement::Parameter {
 };
 
 Statement::Statement(void* connection, const std::wstring& sql) {
+  Reaching("SQLPrepare");
   Check(SQLAllocHandle(SQL_HANDLE_STMT, connection, &handle_),
         "SQLAllocHandle", SQL_HANDLE_DBC, connection);
   const std::string text = ToUtf8(sql);
@@ -160,12 +186,14 @@ void Statement::Execute() {
     }
     Check(rc, "SQLBindParameter", SQL_HANDLE_STMT, handle_);
   }
+  Reaching("SQLExecute");
   const SQLRETURN rc = SQLExecute(handle_);
   // A statement that changes no rows answers SQL_NO_DATA; that is no error.
   if (rc != SQL_NO_DATA) Check(rc, "SQLExecute", SQL_HANDLE_STMT, handle_);
 }
 
 bool Statement::Fetch() {
+  Reaching("SQLFetch");
   const SQLRETURN rc = SQLFetch(handle_);
   if (rc == SQL_NO_DATA) return false;
   Check(rc, "SQLFetch", SQL_HANDLE_STMT, handle_);
@@ -255,6 +283,7 @@ void Connection::Open(const std::wstring& connectString) {
                     0);
   SQLCHAR completed[1024];
   SQLSMALLINT length = 0;
+  Reaching("SQLDriverConnect");
   if (!Succeeded(SQLDriverConnect(connection_, nullptr, Sql(text), SQL_NTS, completed,
                                   sizeof completed, &length, SQL_DRIVER_NOPROMPT))) {
     // The SQLite driver says only "connect failed" for a missing file.
@@ -309,21 +338,30 @@ void Connection::Commit() { EndTransaction(SQL_COMMIT); }
 void Connection::Rollback() { EndTransaction(SQL_ROLLBACK); }
 
 void Connection::EndTransaction(short completion) {
-  const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, connection_, completion);
-  std::optional<OdbcError> error;
-  if (!Succeeded(rc)) {
+  std::optional<OdbcError> error =
+      completion == SQL_COMMIT ? FailureInjectedAt("SQLEndTran") : std::nullopt;
+  if (!error && !Succeeded(SQLEndTran(SQL_HANDLE_DBC, connection_, completion))) {
     error = Diagnose("SQLEndTran", SQL_HANDLE_DBC, connection_);
-  } else if (completion == SQL_COMMIT && IsDead()) {
+  } else if (!error && completion == SQL_COMMIT && IsDead()) {
     // A driver that lost its server may answer a commit with success, as
     // there is no transaction left on its side to end.
     error = OdbcError(L"SQLEndTran failed: the connection to the database was lost;"
                       L" the transaction was not committed",
                       L"08S01");
   }
+  // Turning autocommit on commits an open transaction: what a failed
+  // commit left open is rolled back first, so it stays uncommitted.
+  if (error && completion == SQL_COMMIT) SQLEndTran(SQL_HANDLE_DBC, connection_, SQL_ROLLBACK);
   SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT,
                     reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
   if (error) throw *error;
 }
+
+void Connection::FailNthCall(uint64_t nth, const std::wstring& sqlState) {
+  Injected() = {nth, 0, sqlState};
+}
+
+uint64_t Connection::CallsCounted() { return Injected().counted; }
 
 bool Connection::IsDead() const {
   SQLUINTEGER dead = SQL_CD_FALSE;

@@ -115,6 +115,14 @@ class Connection {
   void Commit();
   void Rollback();
 
+  // For tests only, off until one sets it: the `nth` call from now that
+  // would reach a driver (connect, prepare, execute, fetch, commit), on any
+  // connection, fails instead with `sqlState`, as if the driver had answered
+  // so. 0 turns it off. One thread only.
+  static void FailNthCall(uint64_t nth, const std::wstring& sqlState);
+  // The calls counted since the last FailNthCall, the failed one included.
+  static uint64_t CallsCounted();
+
  private:
   void EndTransaction(short completion);
   // Whether the driver knows its connection to be lost.
