@@ -117,24 +117,49 @@ std::wstring WhyUnwritable(const std::wstring& path) {
 
 namespace {
 
+struct InjectedWriteFailure {
+  uint64_t nth = 0;  // 0: off
+  uint64_t counted = 0;
+};
+
+InjectedWriteFailure& InjectedWrite() {
+  static InjectedWriteFailure failure;
+  return failure;
+}
+
 bool WriteNewFile(const std::wstring& path, std::string_view bytes, bool ownerOnly) {
+  if (FileWriteStepFails()) return false;
   std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
+  if (!out) return false;
   if (ownerOnly) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::permissions(FsPath(path), fs::perms::owner_read | fs::perms::owner_write, error);
     if (error) return false;
   }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const bool writeFails = FileWriteStepFails();
+  const size_t size = writeFails ? bytes.size() / 2 : bytes.size();
+  out.write(bytes.data(), static_cast<std::streamsize>(size));
+  const bool closeFails = !writeFails && FileWriteStepFails();
   out.close();
-  return !out.fail();
+  return !out.fail() && !writeFails && !closeFails;
 }
 
 }  // namespace
 
+void FailNthFileWrite(uint64_t nth) { InjectedWrite() = {nth, 0}; }
+
+uint64_t FileWriteStepsCounted() { return InjectedWrite().counted; }
+
+bool FileWriteStepFails() {
+  InjectedWriteFailure& failure = InjectedWrite();
+  return failure.nth != 0 && ++failure.counted == failure.nth;
+}
+
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes, bool ownerOnly) {
   const std::wstring temporary = path + L".tmp";
-  if (WriteNewFile(temporary, bytes, ownerOnly) && ReplaceFileWith(temporary, path)) {
+  if (WriteNewFile(temporary, bytes, ownerOnly) &&
+      !FileWriteStepFails() && ReplaceFileWith(temporary, path)) {
     return true;
   }
   DeleteFileIfExists(temporary);

@@ -141,8 +141,19 @@ bool WriteFileReplacing(const std::wstring& path, std::string_view bytes,
                         bool ownerOnly = false);
 
 // Appends bytes to a file, creating it when missing, in one write. False
-// when the file cannot be opened or not all bytes were written.
+// when the file cannot be opened or not all bytes were written; the file is
+// then cut back to its old end, so it holds all the bytes or none.
 bool AppendToFile(const std::wstring& path, std::string_view bytes);
+
+// For tests only, off until one sets it: the `nth` step from now of the
+// writers above (a file created or opened for writing, a write, a rename, a
+// close) fails as on a full disk; a failed write writes half its bytes. 0
+// turns it off. One thread only.
+void FailNthFileWrite(uint64_t nth);
+// The steps counted since the last FailNthFileWrite, the failed one included.
+uint64_t FileWriteStepsCounted();
+// The writers call it before each step: true when the step is to fail.
+bool FileWriteStepFails();
 
 // A file read in pieces at known offsets. Others may rename, replace or
 // delete it meanwhile; a reader notices that by the file's stamp (checked

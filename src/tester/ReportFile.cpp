@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <algorithm>
-#include <fstream>
 
 #include "base/Text.h"
 #include "platform/Platform.h"
@@ -56,8 +55,7 @@ std::wstring StartReport(const std::wstring& path) {
                ? L"The report " + path + L" is not a file, so it is not replaced."
                : path + L" can't be deleted.";
   }
-  std::ofstream created(file, std::ios::binary);
-  if (created) return L"";
+  if (AppendToFile(path, {})) return L"";
   const std::filesystem::path folder = file.parent_path();
   if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
     return L"The report " + path + L" can't be written: its folder does not exist.";

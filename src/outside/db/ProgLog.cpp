@@ -1,7 +1,5 @@
 #include "outside/db/ProgLog.h"
 
-#include <fstream>
-
 #include "base/Text.h"
 #include "platform/Platform.h"
 
@@ -23,8 +21,7 @@ void BssProgLog(const std::wstring& source, int32_t line, int32_t category,
       now.month, now.day, now.hour, now.minute, now.second, source.c_str(),
       line, category, code, text.c_str());
   // The log is best effort: a host without a writable log still runs.
-  std::ofstream out(FsPath(ProgLogPath()), std::ios::binary | std::ios::app);
-  out << ToUtf8(entry);
+  AppendToFile(ProgLogPath(), ToUtf8(entry));
 }
 
 }  // namespace ravelin

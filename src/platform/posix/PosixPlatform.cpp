@@ -41,16 +41,25 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
 }
 
 bool AppendToFile(const std::wstring& path, std::string_view bytes) {
+  if (FileWriteStepFails()) return false;
   const int fd = open(ToUtf8(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return false;
+  const bool writeFails = FileWriteStepFails();
+  const size_t wanted = writeFails ? bytes.size() / 2 : bytes.size();
   size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+  while (done < wanted) {
+    const ssize_t n = write(fd, bytes.data() + done, wanted - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += size_t(n);
   }
-  return close(fd) == 0 && done == bytes.size();
+  const bool written = !writeFails && done == bytes.size() && !FileWriteStepFails();
+  struct stat info;
+  if (!written && done > 0 && fstat(fd, &info) == 0 && uint64_t(info.st_size) >= done) {
+    // Nothing else appends to our files while we do.
+    (void)!ftruncate(fd, info.st_size - off_t(done));
+  }
+  return close(fd) == 0 && written;
 }
 
 SharedReadFile::~SharedReadFile() {

@@ -57,19 +57,44 @@ std::optional<FileStamp> GetFileStamp(const std::wstring& path) {
   return stamp;
 }
 
+namespace {
+
+// Cuts the last `appended` bytes off the file again.
+void TakeBackAppended(const std::wstring& path, uint64_t appended) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file, &size) && uint64_t(size.QuadPart) >= appended) {
+    size.QuadPart -= LONGLONG(appended);
+    if (SetFilePointerEx(file, size, nullptr, FILE_BEGIN)) SetEndOfFile(file);
+  }
+  CloseHandle(file);
+}
+
+}  // namespace
+
 bool AppendToFile(const std::wstring& path, std::string_view bytes) {
+  if (FileWriteStepFails()) return false;
   HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  const bool writeFails = FileWriteStepFails();
+  const size_t wanted = writeFails ? bytes.size() / 2 : bytes.size();
   size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD piece = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+  while (done < wanted) {
+    const DWORD piece = DWORD(std::min<size_t>(wanted - done, 1u << 30));
     DWORD written = 0;
     if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr) || written == 0) break;
     done += written;
   }
-  return CloseHandle(file) && done == bytes.size();
+  const bool written = !writeFails && done == bytes.size() && !FileWriteStepFails();
+  const bool closed = CloseHandle(file);
+  // The append handle may not truncate; nothing else appends meanwhile.
+  if (!written && done > 0) TakeBackAppended(path, done);
+  return closed && written;
 }
 
 namespace {
