@@ -205,9 +205,8 @@ void Command::AddUntried(const std::vector<std::wstring>& keys, const BatchResul
     DeviceResult device;
     device.key = keys[i];
     device.name = DisplayKey(keys[i]);
-    device.notTested = Format(L"not tried: the run stopped at device %d: the host database could"
-                              L" not be read",
-                              static_cast<int>(run.tried));
+    device.notTested = Format(L"not tried: the run stopped at device %d: %s",
+                              static_cast<int>(run.tried), run.StopReason().c_str());
     results_.devices.push_back(std::move(device));
   }
 }
@@ -241,7 +240,7 @@ int Command::Test(const TestOptions& options) {
   bool needsDatabase = options.source == TestOptions::Source::kAllTemplates;
   for (const std::wstring& key : keys) needsDatabase |= !IsNamedConfigMoniker(key);
   if (needsDatabase && !database.IsOpen()) {
-    return Fail(CDbwDbSession::GetGlobalSessionPtr()->DescribeLastError());
+    return Fail(HostDatabaseUnreadable(CDbwDbSession::GetGlobalSessionPtr()));
   }
   if (options.source == TestOptions::Source::kDeviceList &&
       IsSameExistingFile(options.device, report)) {
@@ -289,16 +288,18 @@ int Command::Summarize(const BatchResult& run, const std::wstring& report) {
   if (run.lostReportSections > 0) {
     out_ << run.lostReportSections << " of " << run.devices
          << " report sections could not be written; the counts miss them\n";
-    return Fail(L"report " + report + L": cannot be written");
   }
   if (run.NotTested() > 0) {
     out_ << run.NotTested() << " of " << run.devices << " devices could not be tested\n";
-    if (run.databaseUnreadable) {
-      return Fail(Format(L"the run stopped at device %d of %d: the host database could not be read",
-                         static_cast<int>(run.tried), static_cast<int>(run.devices)));
-    }
-    return run.NotTested() == run.devices ? kFailure : kErrorsFound;
   }
+  if (run.databaseUnreadable || run.lostReportSections > 0) {
+    const std::wstring why = run.databaseUnreadable
+                                 ? run.StopReason()
+                                 : L"the report " + report + L" could not be written";
+    return Fail(Format(L"the run stopped at device %d of %d: %s", static_cast<int>(run.tried),
+                       static_cast<int>(run.devices), why.c_str()));
+  }
+  if (run.NotTested() > 0) return run.NotTested() == run.devices ? kFailure : kErrorsFound;
   return run.errors > 0 ? kErrorsFound : kClean;
 }
 

@@ -1,7 +1,8 @@
 // A map file test run over many device keys into one report, as the
 // launcher and ravelin-test both start it: every block's section is appended
 // to the report, and the run stops at the first device whose test found the
-// host database unreadable. Each caller keeps its own words: it collects the
+// host database unreadable or lost a section of the report (which then ends
+// in a line that says so, where it can still be written). Each caller keeps its own words: it collects the
 // keys, starts the report, shows progress through the hooks and tells the
 // result in its own way.
 #pragma once
@@ -43,7 +44,7 @@ struct BatchHooks {
 struct BatchResult {
   size_t devices = 0;
   // Devices tested before the run ended: all of them unless the database
-  // stopped it.
+  // or the report stopped it.
   size_t tried = 0;
   // Key and reason of each device that could not be reached.
   std::vector<std::pair<std::wstring, std::wstring>> unreached;
@@ -54,6 +55,11 @@ struct BatchResult {
   int warnings = 0;
 
   size_t Untried() const { return devices - tried; }
+  // Why the run ended before the last device, for a message.
+  std::wstring StopReason() const {
+    return databaseUnreadable ? L"the host database could not be read"
+                              : L"the report could not be written";
+  }
   // Unreached devices and those the run did not try.
   size_t NotTested() const { return unreached.size() + Untried(); }
 };

@@ -19,13 +19,15 @@ bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey, int32_t* res
   return found == kDbwOk;
 }
 
-void GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
-                   std::wstring& deviceTypeName) {
+int32_t GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
+                      std::wstring& deviceTypeName) {
   CDbwTarnBlock block;
   block.Identify(blockKey);
-  if (block.Access(CDbwDbSession::GetGlobalSessionPtr()) != kDbwOk) return;
+  const int32_t result = block.Access(CDbwDbSession::GetGlobalSessionPtr());
+  if (result != kDbwOk) return result;
   manufacturerName = block.GetMfrName();
   deviceTypeName = block.GetDeviceTypeName();
+  return result;
 }
 
 std::wstring HostDatabaseUnreadable(const CDbwDbSession* session) {

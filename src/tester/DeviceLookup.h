@@ -19,9 +19,10 @@ bool FindBlockKeyForTag(const std::wstring& tag, int32_t& blockKey,
                         int32_t* result = nullptr);
 
 // The manufacturer's and the device type's name of a block; both untouched
-// when the block cannot be read.
-void GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
-                   std::wstring& deviceTypeName);
+// when the block cannot be read. Returns kDbwOk, kDbwNotFound or
+// kDbwDatabaseError (DbwSession.h).
+int32_t GetBlockNames(int32_t blockKey, std::wstring& manufacturerName,
+                      std::wstring& deviceTypeName);
 
 // "the host database could not be read: " and the session's last error, the
 // words every tool uses when a statement failed; `session` may be null.

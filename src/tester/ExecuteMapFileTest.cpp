@@ -141,7 +141,7 @@ void CExecuteMapFileTest::TestDevice(std::wstring server, std::wstring deviceKey
   }
   TestBlock(server, name, moniker, manufacturerId, deviceType, deviceRevision, fieldbus);
   if (!unreached.empty()) m_unreachedReason = unreached;
-  m_databaseUnreadable = lookup == kDbwDatabaseError;
+  m_databaseUnreadable = m_databaseUnreadable || lookup == kDbwDatabaseError;
 }
 
 struct CExecuteMapFileTest::Block {
@@ -160,6 +160,7 @@ void CExecuteMapFileTest::TestBlock(std::wstring server, std::wstring name,
                                     bool isFieldbus) {
   const StampScope stamps;
   m_unreachedReason.clear();
+  m_databaseUnreadable = false;
   if (m_reportFilePath.empty()) {
     std::wstring devicePath;
     GetVelkProfileValue(L"INSTALLATION", L"DevicePath", devicePath);
@@ -233,7 +234,9 @@ void CExecuteMapFileTest::TestReachedBlock(const Block& block, CVelkToolkit& too
   toolkit.SetView(viewKind);
   int32_t blockKey = -1;
   if (block.isFieldbus) {
-    FindBlockKeyForTag(block.name, blockKey);
+    int32_t lookup = kDbwOk;
+    FindBlockKeyForTag(block.name, blockKey, &lookup);
+    NoteLookup(lookup);
   } else {
     CancelableIntRead(toolkit, L"BlockKey", blockKey, nullptr);
   }
@@ -255,12 +258,18 @@ void CExecuteMapFileTest::TestReachedBlock(const Block& block, CVelkToolkit& too
   TestTotalizer(mapFile, deviceInfo, block.server, block.moniker);
 }
 
+void CExecuteMapFileTest::NoteLookup(int32_t result) {
+  if (result != kDbwDatabaseError || m_databaseUnreadable) return;
+  m_databaseUnreadable = true;
+  m_unreachedReason = HostDatabaseUnreadable(CDbwDbSession::GetGlobalSessionPtr());
+}
+
 void CExecuteMapFileTest::AddBlockHeader(const Block& block, int32_t blockKey) {
   const std::wstring ids =
       Format(L"(%x  %x  %x)", block.manufacturerId, block.deviceType, block.deviceRevision);
   if (blockKey >= 0) {
     std::wstring manufacturerName, deviceTypeName;
-    GetBlockNames(blockKey, manufacturerName, deviceTypeName);
+    NoteLookup(GetBlockNames(blockKey, manufacturerName, deviceTypeName));
     AddReportLine(Format(L"%s %s  Rev. %d    %s", manufacturerName.c_str(),
                          deviceTypeName.c_str(), block.deviceRevision, ids.c_str()));
   } else if (block.name.empty()) {

@@ -53,9 +53,10 @@ class CExecuteMapFileTest {
   // the server does not know. Empty when it was reached. The report's lines
   // are the same either way; this tells a caller that nothing was tested.
   const std::wstring& UnreachedReason() const { return m_unreachedReason; }
-  // Whether the last TestDevice found the host database unreadable (a
-  // failed statement, a lost connection; UnreachedReason says so): a run
-  // stops there rather than report every further device as unknown.
+  // Whether the last TestDevice or TestBlock found the host database
+  // unreadable (a failed statement, a lost connection; UnreachedReason says
+  // so): a run stops there rather than report every further device as
+  // unknown, or tested with what the database did not say.
   bool DatabaseUnreadable() const { return m_databaseUnreadable; }
 
   // What the last block test wrote and about which block, kept for result
@@ -98,6 +99,8 @@ class CExecuteMapFileTest {
                         int32_t mapFileKind);
   // The block's names and identity, and the time of the test.
   void AddBlockHeader(const Block& block, int32_t blockKey);
+  // Marks the test's database as unreadable when a lookup found it so.
+  void NoteLookup(int32_t result);
   void RunChecks(CMapFile& mapFile, CLumendescBase& deviceInfo, int32_t viewKind,
                  int32_t mapFileKind, int32_t manufacturerId, int32_t deviceType);
   void CheckMultipleBlock(CLumendescBase& deviceInfo, const std::wstring& mapFilePath,

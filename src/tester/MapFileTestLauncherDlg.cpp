@@ -240,8 +240,13 @@ std::wstring UnreachedMessage(const BatchResult& run) {
   if (run.unreached.size() > kShown) {
     text += Format(L"\r\n... and %d more", static_cast<int>(run.unreached.size() - kShown));
   }
-  if (run.Untried() > 0) {
+  if (run.Untried() > 0 && run.databaseUnreadable) {
     text += Format(L"\r\n\r\nThe run stopped there; %d more devices were not tried.",
+                   static_cast<int>(run.Untried()));
+  } else if (run.Untried() > 0) {
+    text += Format(L"\r\n\r\nThe run stopped after device %d: %s; %d more devices were not"
+                   L" tried.",
+                   static_cast<int>(run.tried), run.StopReason().c_str(),
                    static_cast<int>(run.Untried()));
   }
   return text;
