@@ -603,5 +603,41 @@ TEST(WizardFinishedPage, CutValuesToldAndUnwritableValueRefused) {
   EXPECT_EQ(testing::ReadBytes(path), before);
 }
 
+// Write with each step of the file's writing failing in turn: the earlier
+// map file stays as it was, nothing is left beside it, the user is told, and
+// the changes still count as unwritten.
+TEST(WizardFinishedPage, AFailedWriteLeavesTheEarlierFile) {
+  MiniHost host;
+  host.MapFile(0x26, 0x77, 1, testing::CrLf({"[PARAMETER MAP]", "Descriptor=Param!OLD"}));
+  Wizard w(false);
+  const std::wstring path = w.Model().GetMapFilePath();
+  const std::string before = testing::ReadBytes(path);
+  w.Model().m_strDescriptorParam = L"Param!NEW";
+  w.wizard.OnGotoWizardPage(kWizardFinished);
+  auto& page = static_cast<CWizardFinishedPage&>(*w.sheet.pages[w.sheet.current].parameter);
+  FakeView& view = w.sheet.View();
+  for (uint64_t n = 1;; ++n) {
+    SCOPED_TRACE("failed step " + std::to_string(n));
+    view.told.clear();
+    FailNthFileWrite(n);
+    const bool written = page.OnWrite();
+    const bool reached = FileWriteStepsCounted() >= n;
+    FailNthFileWrite(0);
+    EXPECT_FALSE(FileExists(path + L".tmp"));
+    if (!reached) {
+      EXPECT_TRUE(written);
+      EXPECT_GT(n, 3u) << "create, write, close and rename are steps";
+      EXPECT_NE(testing::ReadBytes(path), before);
+      EXPECT_FALSE(page.HasUnwrittenChanges());
+      break;
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(testing::ReadBytes(path), before);
+    EXPECT_TRUE(page.HasUnwrittenChanges());
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_EQ(view.told[0].rfind(L"The map file " + path + L" could not be written: ", 0), 0u);
+  }
+}
+
 }  // namespace
 }  // namespace ravelin
