@@ -244,8 +244,8 @@ std::wstring UnreachedMessage(const BatchResult& run) {
     text += Format(L"\r\n\r\nThe run stopped there; %d more devices were not tried.",
                    static_cast<int>(run.Untried()));
   } else if (run.Untried() > 0) {
-    text += Format(L"\r\n\r\nThe run stopped after device %d: %s; %d more devices were not"
-                   L" tried.",
+    text += run.unreached.empty() ? L"\r\n" : L"\r\n\r\n";
+    text += Format(L"The run stopped after device %d: %s; %d more devices were not tried.",
                    static_cast<int>(run.tried), run.StopReason().c_str(),
                    static_cast<int>(run.Untried()));
   }

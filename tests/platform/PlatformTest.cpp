@@ -119,6 +119,24 @@ TEST(FileHelpersTest, LongListingsPiecesAtOffsetsAndAppends) {
   EXPECT_EQ(testing::ReadBytes(report), std::string("abc\0d", 5));
   EXPECT_FALSE(AppendToFile(dir.Path(), "x"));  // a folder
   EXPECT_FALSE(AppendToFile(dir.Join(L"no-folder") + kPathSeparator + L"r.txt", "x"));
+
+  // Each step failing in turn, as on a full disk: the file holds all of an
+  // append or none of it; the earlier file stays when a replacement fails.
+  const std::wstring ini = dir.Write(L"w.ini", "old");
+  for (uint64_t step = 1; step <= 4; ++step) {
+    SCOPED_TRACE(step);
+    FailNthFileWrite(step);
+    const bool appended = AppendToFile(report, "efgh");
+    EXPECT_EQ(appended, step == 4);
+    const std::string expected("abc\0defgh", appended ? 9 : 5);
+    EXPECT_EQ(testing::ReadBytes(report), expected);
+    FailNthFileWrite(step);
+    EXPECT_FALSE(WriteFileReplacing(ini, "new"));
+    EXPECT_EQ(FileWriteStepsCounted(), step);
+    FailNthFileWrite(0);
+    EXPECT_EQ(testing::ReadBytes(ini), "old");
+    EXPECT_FALSE(FileExists(ini + L".tmp"));
+  }
 }
 
 // A failed write leaves the old file as it was and no temporary file behind.

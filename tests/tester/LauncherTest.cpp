@@ -312,6 +312,23 @@ TEST_F(LauncherTest, UnreachedDevicesAreToldBeforeTheCompletion) {
             L"1 of 2 devices could not be tested:\r\n\r\nT9: no such device template on "
             L"server PLANT1");
   EXPECT_EQ(view_.completions.size(), 1u);
+
+  // The first section lost (its open follows the three steps of the report's
+  // creation and three of the program log's entry for the missing data
+  // source): the run stops there, and the report says so.
+  host_.platform.boxes.clear();
+  FailNthFileWrite(7);
+  launcher.OnCommand(IDC_RUN_TEST);
+  FailNthFileWrite(0);
+  ASSERT_EQ(host_.platform.boxes.size(), 2u);
+  EXPECT_EQ(host_.platform.boxes[0].caption, L"Open Mapfile Test Ouput File Error");
+  EXPECT_EQ(host_.platform.boxes[1].text,
+            L"1 of 2 devices could not be tested:\r\n\r\nThe run stopped after device 1: the "
+            L"report could not be written; 1 more devices were not tried.");
+  EXPECT_EQ(ReadBytes(host_.ReportPath()),
+            "The report is incomplete: a section of device 1 of 2 (T1) could not be written, "
+            "and no device after it was tested.\r\n\r\n");
+  EXPECT_EQ(view_.completions.size(), 2u);
 }
 
 TEST(TestCompleteDlgTest, ButtonsEndWithTheirCodes) {
