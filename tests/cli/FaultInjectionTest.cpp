@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Text.h"
@@ -20,6 +21,7 @@
 #include "platform/Platform.h"
 #include "plant/PlantContent.h"
 #include "plant/PlantGenerator.h"
+#include "support/ServerDatabase.h"
 #include "support/TempDir.h"
 
 namespace ravelin {
@@ -63,25 +65,47 @@ class FaultInjectionTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new testing::TempDir;
-    plant::GeneratePlant(Root(), 3);
-    fs::copy_file(FsPath(Database()), FsPath(dir_->Join(L"velk.db.pristine")));
+    const std::wstring server = testing::TestServer();
+    std::wstring database;
+    if (!server.empty()) {
+      UseHostDataSources(Root());  // the server's driver settles at its first connection
+      database = testing::FreshServerDatabase(server);
+    }
+    plant::GeneratePlant(Root(), 3, database);
   }
   static void TearDownTestSuite() { delete dir_; }
-  void SetUp() override { UseHostDataSources(Root()); }
+  void SetUp() override {
+    UseHostDataSources(Root());
+    ASSERT_EQ(RemoveTestDevices(), 0) << "the plant holds rows that creation would make";
+  }
+  void TearDown() override { RemoveTestDevices(); }
 
   static std::wstring Root() { return dir_->Join(L"plant"); }
   static std::wstring Put(const std::wstring& name, const std::string& bytes) {
     return dir_->Write(JoinPath(L"plant", name), bytes);
   }
-  static std::wstring Database() { return JoinPath(Root(), L"velk.db"); }
   static std::wstring Reports() { return JoinPath(Root(), L"reports"); }
   static std::wstring ReportPath() { return JoinPath(Reports(), L"MapFileTestResults.txt"); }
 
-  // The plant's database as it was generated.
-  static void RestoreDatabase() {
-    for (const wchar_t* suffix : {L"-wal", L"-shm"}) DeleteFileIfExists(Database() + suffix);
-    fs::copy_file(FsPath(dir_->Join(L"velk.db.pristine")), FsPath(Database()),
-                  fs::copy_options::overwrite_existing);
+  // Deletes what test device creation wrote (its keys count up from 100,
+  // below the plant's own), so the next run chooses the same keys; the rows
+  // deleted.
+  static int64_t RemoveTestDevices() {
+    odbc::Connection db;
+    db.Open(kHostDataSource);
+    int64_t rows = 0;
+    for (const auto& [table, column] :
+         {std::pair{L"BlockData", L"BlockKey"}, {L"EventLog", L"BlockKey"},
+          {L"DeviceLocation", L"BlockKey"}, {L"BlockAsgms", L"BlockKey"},
+          {L"ExtBlockTags", L"ExtBlockTagKey"}, {L"Blocks", L"BlockKey"},
+          {L"CalStatus", L"DeviceKey"}, {L"Devices", L"DeviceKey"}}) {
+      odbc::Statement remove =
+          db.Prepare(Format(L"DELETE FROM %s WHERE %s < ?", table, column));
+      remove.Bind(1, plant::kPlantKeyBase);
+      remove.Execute();
+      rows += remove.RowCount();
+    }
+    return rows;
   }
 
   static Result Run(std::vector<std::wstring> args) {
@@ -143,7 +167,8 @@ class FaultInjectionTest : public ::testing::Test {
         Format(perBlock.c_str(), L"DeviceLocation") + L", " +
         Format(perBlock.c_str(), L"BlockData") + L", " +
         Format(perBlock.c_str(), L"EventLog") +
-        L" FROM Devices d WHERE d.Identifier LIKE '%TEST%' ORDER BY d.DeviceKey");
+        L" FROM Devices d WHERE d.DeviceKey < " + std::to_wstring(plant::kPlantKeyBase) +
+        L" ORDER BY d.DeviceKey");
     query.Execute();
     std::vector<std::string> devices;
     while (query.Fetch()) {
@@ -201,14 +226,13 @@ class FaultInjectionTest : public ::testing::Test {
 };
 
 TEST_F(FaultInjectionTest, CreationKeepsWholeDevicesOnlyAndCountsThem) {
-  RestoreDatabase();
   const std::vector<std::wstring> args = {L"--create-test-devices"};
   ASSERT_EQ(Run(args).status, 0);
   const std::vector<std::string> all = TestDevices();
   ASSERT_FALSE(all.empty());
   ASSERT_EQ(Orphans(), 0);
   // Creation writes no file but the best-effort program log.
-  const uint64_t tried = ForEveryPoint(Point::kStatement, args, RestoreDatabase,
+  const uint64_t tried = ForEveryPoint(Point::kStatement, args, [] { RemoveTestDevices(); },
                                        [&](uint64_t, const Result& result) {
     const std::vector<std::string> kept = TestDevices();
     ASSERT_LE(kept.size(), all.size());
@@ -223,7 +247,6 @@ TEST_F(FaultInjectionTest, CreationKeepsWholeDevicesOnlyAndCountsThem) {
 }
 
 TEST_F(FaultInjectionTest, TheTesterStopsAtAFailedStatementAndSaysSo) {
-  RestoreDatabase();
   std::string list;
   for (const plant::Device& device : plant::BuildPlant(3).devices) list += ToUtf8(device.tag) + "\n";
   const std::wstring listPath = Put(L"devices.txt", list);
@@ -243,7 +266,6 @@ TEST_F(FaultInjectionTest, TheTesterStopsAtAFailedStatementAndSaysSo) {
 // The report is whole sections and a line where it breaks off; the result
 // file and the map files are whole or as they were; nothing is left beside.
 TEST_F(FaultInjectionTest, TheTesterTellsAFailedWriteAndLeavesWholeFiles) {
-  RestoreDatabase();
   const std::wstring json = JoinPath(Root(), L"results.json");
   const std::vector<std::wstring> args = {L"--all-templates", L"--json", json};
   ASSERT_EQ(Run(args).status, 1);
