@@ -72,8 +72,14 @@ class FaultInjectionTest : public ::testing::Test {
       database = testing::FreshServerDatabase(server);
     }
     plant::GeneratePlant(Root(), 3, database);
+    UseHostDataSources(Root());
+    db_ = new odbc::Connection;
+    db_->Open(kHostDataSource);
   }
-  static void TearDownTestSuite() { delete dir_; }
+  static void TearDownTestSuite() {
+    delete db_;
+    delete dir_;
+  }
   void SetUp() override {
     UseHostDataSources(Root());
     ASSERT_EQ(RemoveTestDevices(), 0) << "the plant holds rows that creation would make";
@@ -91,8 +97,6 @@ class FaultInjectionTest : public ::testing::Test {
   // below the plant's own), so the next run chooses the same keys; the rows
   // deleted.
   static int64_t RemoveTestDevices() {
-    odbc::Connection db;
-    db.Open(kHostDataSource);
     int64_t rows = 0;
     for (const auto& [table, column] :
          {std::pair{L"BlockData", L"BlockKey"}, {L"EventLog", L"BlockKey"},
@@ -100,7 +104,7 @@ class FaultInjectionTest : public ::testing::Test {
           {L"ExtBlockTags", L"ExtBlockTagKey"}, {L"Blocks", L"BlockKey"},
           {L"CalStatus", L"DeviceKey"}, {L"Devices", L"DeviceKey"}}) {
       odbc::Statement remove =
-          db.Prepare(Format(L"DELETE FROM %s WHERE %s < ?", table, column));
+          db_->Prepare(Format(L"DELETE FROM %s WHERE %s < ?", table, column));
       remove.Bind(1, plant::kPlantKeyBase);
       remove.Execute();
       rows += remove.RowCount();
@@ -154,12 +158,10 @@ class FaultInjectionTest : public ::testing::Test {
   // One line per test device in key order: its key and revision and the
   // rows it holds in each table a device is written to.
   static std::vector<std::string> TestDevices() {
-    odbc::Connection db;
-    db.Open(kHostDataSource);
     const std::wstring perBlock =
         L"(SELECT COUNT(*) FROM %s x JOIN Blocks b ON x.BlockKey = b.BlockKey"
         L" WHERE b.DeviceKey = d.DeviceKey)";
-    odbc::Statement query = db.Prepare(
+    odbc::Statement query = db_->Prepare(
         L"SELECT d.DeviceKey, d.TarnDevRevId,"
         L" (SELECT COUNT(*) FROM CalStatus c WHERE c.DeviceKey = d.DeviceKey),"
         L" (SELECT COUNT(*) FROM Blocks b WHERE b.DeviceKey = d.DeviceKey), " +
@@ -181,8 +183,6 @@ class FaultInjectionTest : public ::testing::Test {
 
   // Rows that belong to no device or block: what a half-written device leaves.
   static int Orphans() {
-    odbc::Connection db;
-    db.Open(kHostDataSource);
     int orphans = 0;
     for (const wchar_t* sql :
          {L"SELECT COUNT(*) FROM Blocks WHERE DeviceKey NOT IN (SELECT DeviceKey FROM Devices)",
@@ -193,7 +193,7 @@ class FaultInjectionTest : public ::testing::Test {
           L"SELECT COUNT(*) FROM EventLog WHERE BlockKey NOT IN (SELECT BlockKey FROM Blocks)",
           L"SELECT COUNT(*) FROM ExtBlockTags WHERE ExtBlockTagKey NOT IN"
           L" (SELECT ExtBlockTagKey FROM BlockAsgms)"}) {
-      odbc::Statement count = db.Prepare(sql);
+      odbc::Statement count = db_->Prepare(sql);
       count.Execute();
       if (count.Fetch()) orphans += count.GetInt(1);
     }
@@ -209,13 +209,17 @@ class FaultInjectionTest : public ::testing::Test {
     return left;
   }
 
-  // The report's block sections, each from its start banner on.
+  // The report's block sections, each from its start banner on, without the
+  // line that tells the time of the test.
   static std::vector<std::string> Sections(const std::string& report) {
     std::vector<std::string> sections;
-    const std::string banner = ToUtf8(L"%%%%%%%%");
+    const std::string banner = "%%%%%%%%";
     for (size_t at = report.find(banner); at != std::string::npos;) {
       const size_t next = report.find(banner, report.find("\r\n", at));
-      sections.push_back(report.substr(at, next - at));
+      std::string section = report.substr(at, next - at);
+      const size_t time = section.find("The test was conducted at ");
+      if (time != std::string::npos) section.erase(time, section.find('\r', time) - time);
+      sections.push_back(section);
       at = next;
     }
     return sections;
@@ -223,6 +227,8 @@ class FaultInjectionTest : public ::testing::Test {
 
  private:
   static inline testing::TempDir* dir_ = nullptr;
+  // The test's own connection, kept for the suite: the runs' are their own.
+  static inline odbc::Connection* db_ = nullptr;
 };
 
 TEST_F(FaultInjectionTest, CreationKeepsWholeDevicesOnlyAndCountsThem) {
