@@ -47,5 +47,7 @@ cmp "$work/file.cmp" "$work/server.cmp" || { diff "$work/file.cmp" "$work/server
 tr '\\' / <"$work/wine.cmp" >"$work/wine.unix"
 cmp "$work/file.cmp" "$work/wine.unix" || { diff "$work/file.cmp" "$work/wine.unix" | head -20 >&2; fail "ravelin-test.exe's report differs on the server"; }
 [ "$(grep -c 'Start of Test' "$work/file.cmp")" = 30 ] || fail "the report does not hold 30 devices"
+# Its progress lines are the native program's, each ending CR LF.
+sed 's/$/\r/' "$work/file.err" | cmp - "$work/wine.err" || fail "ravelin-test.exe's progress differs: $(head -3 "$work/wine.err" | od -c | head -4)"
 "$RAVELIN_POSTGRESQL_BIN/dropdb" -h "$socket" -U ravelin "$database" || true
 echo "server reports: ok"
