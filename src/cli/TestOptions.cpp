@@ -39,8 +39,9 @@ const char kTestUsage[] =
     "  --help, --version   show this text, or the version\n"
     "\n"
     "Exit status: 0 no errors, 1 errors found or some devices could not be\n"
-    "reached, 2 usage error or no device could be tested (test device\n"
-    "creation: 0 done, 2 it ended early).\n";
+    "reached, 2 usage error, no device could be tested, or the run stopped\n"
+    "because the host database could not be read or the report could not\n"
+    "be written (test device creation: 0 done, 2 it ended early).\n";
 
 namespace {
 
