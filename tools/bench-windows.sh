@@ -2,19 +2,27 @@
 # Runs bench_tester with the Windows build's ravelin-test.exe under Wine
 # beside the native run, over the same plants in one run, and prints both
 # times and their ratio. A benchmark, not a test: nothing asserts a time.
-# Needs the native and the win64 builds (cmake --build --preset ...).
+# Usage: tools/bench-windows.sh [win64|win32]   (default win64; win32 runs
+# the 32-bit build under the 32-bit wine). Needs the native build and that
+# one (cmake --build --preset ...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+preset=${1:-win64}
+case $preset in
+  win64) loader=/usr/lib/wine/wine64 ;;
+  win32) loader=/usr/lib/wine/wine ;;
+  *) echo "usage: tools/bench-windows.sh [win64|win32]" >&2; exit 2 ;;
+esac
 bench=build/native/bench/bench_tester
-exe=build/win64/src/cli/ravelin-test.exe
+exe=build/$preset/src/cli/ravelin-test.exe
 for file in "$bench" "$exe"; do
   [ -e "$file" ] || { echo "bench-windows: $file is not built" >&2; exit 1; }
 done
-state=build/win64/wine-bench
+state=build/$preset/wine-bench
 trap 'tools/wine-fixture.sh stop "$state"' EXIT
-tools/wine-fixture.sh start "$state" >/dev/null
+tools/wine-fixture.sh start "$state" "$loader" >/dev/null
 . "$state/env"
 # Untimed: the first program of a fresh prefix waits for its services to
 # start, as no program in a running Windows session does.
-"${RAVELIN_WINE:-/usr/lib/wine/wine64}" "$exe" --version >/dev/null
+"$RAVELIN_WINE" "$exe" --version >/dev/null
 "$bench" --windows "$(pwd)/$exe"

@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine64-tools libwine-dev locales
+  # 32-bit Windows programs, and the ODBC stack that 32-bit Wine's odbc32 loads.
+  wine32:i386 libodbc2:i386 libsqliteodbc:i386 odbc-postgresql:i386
   xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   postgresql odbc-postgresql
@@ -31,5 +33,8 @@ fi
 echo "install-deps: installing ${missing[*]}"
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd=sudo
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo_cmd dpkg --add-architecture i386
+fi
 $sudo_cmd apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"

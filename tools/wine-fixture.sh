@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Starts or stops the Wine environment of one Windows test run:
-#   wine-fixture.sh start STATE_DIR   - a fresh WINEPREFIX, a persistent
-#                                       wineserver and an Xvfb display
+#   wine-fixture.sh start STATE_DIR [LOADER]
+#                                     - a fresh WINEPREFIX, a persistent
+#                                       wineserver and an Xvfb display; the
+#                                       programs run with LOADER (default
+#                                       wine64; /usr/lib/wine/wine for 32-bit
+#                                       ones), which env exports as RAVELIN_WINE
 #   wine-fixture.sh stop STATE_DIR    - ends what start started, nothing else
 # The emulator script (wine-run.sh) reads STATE_DIR/env to join them.
 set -euo pipefail
@@ -29,6 +33,7 @@ export WINEPREFIX='$prefix'
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
 export DISPLAY=':$display'
+export RAVELIN_WINE='${3:-$wine_bin/wine64}'
 ENV
   . "$state/env"
   "$wine_bin/wine64" wineboot -u >"$state/wineboot.log" 2>&1

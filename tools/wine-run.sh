@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows program under wine64 in the Wine environment of the build
-# that the program belongs to (see wine-fixture.sh). CTest's emulator.
+# Runs a Windows program in the Wine environment of the build that the
+# program belongs to, with that build's loader (see wine-fixture.sh). CTest's
+# emulator.
 set -euo pipefail
 program=$1; shift
 dir=$(cd "$(dirname "$program")" && pwd)
@@ -18,4 +19,4 @@ else
   echo "wine-run.sh: no Wine environment started for $program (run the wine_start test first)" >&2
   exit 1
 fi
-exec /usr/lib/wine/wine64 "$program" "$@"
+exec "$RAVELIN_WINE" "$program" "$@"

@@ -2,9 +2,10 @@
 # An administrator's installation from the release archive, in a Wine prefix
 # of its own: unpack into a folder whose name has blanks, parentheses and '&',
 # register.cmd x64, ravelin-test --version, a JScript client through COM,
-# unregister.cmd x64, and no key left. Also what can be seen here of the rest:
-# the default x86 goes to SysWOW64's regsvr32 (this Wine has none), and a
-# damaged DLL is reported as a failure.
+# unregister.cmd x64, and no key left; the same for the default x86 through
+# the 64-bit and the 32-bit cmd, its keys in the 32-bit view of the registry,
+# with both plug-ins registered at once; and a damaged DLL reported as a
+# failure.
 # Usage: install-test.sh [PACKAGE-DIR]   (default build/package)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -25,12 +26,16 @@ mkdir -p "$install"
 "$unzip" -q "$archive" -d "$install"
 
 # Runs one of the archive's scripts the way an administrator does, from its
-# folder; prints its output and then its exit code.
+# folder, with the 64-bit cmd (or the one CMD names); prints its output and
+# then its exit code.
 script() {
   local output code=0
-  output=$(cd "$install" && "$wine" cmd /c "$@") || code=$?
+  output=$(cd "$install" && "$wine" "${CMD:-cmd}" /c "$@") || code=$?
   printf '%s\n%s\n' "$(tr -d '\r' <<<"$output")" "exit $code"
 }
+wow64='C:\windows\SysWOW64'
+# The keys a registration made, in the 32-bit or the 64-bit view.
+view_tree() { reg_tree "$1" "/reg:$2"; }
 dll=$(winpath "$install/x64/ravelin.dll")
 clsid='{B7C62322-338E-4969-86C3-6C3B5314092D}'
 
@@ -51,8 +56,30 @@ expect_text "script client" "launched" \
 expect_text "launch trace" "op=3 server=P1
 op=0 server=P2 tag=PT-101" "$(cat "$work/trace.txt")"
 
-expect_text "register.cmd (x86)" "FAILED: \"C:\\windows\\SysWOW64\\regsvr32.exe\" not found.
-exit 1" "$(script register.cmd)"
+# The default x86, beside the registered x64, through either cmd.
+dll32=$(winpath "$install/x86/ravelin.dll")
+for cmd in cmd "$wow64\\cmd.exe"; do
+  expect_text "register.cmd (x86) with $cmd" "registering \"$dll32\"
+with \"$wow64\\regsvr32.exe\"
+Ravelin x86 plug-in registered.
+exit 0" "$(CMD=$cmd script register.cmd)"
+done
+expect_text "the 32-bit view's server" "    (Default)    REG_SZ    $dll32" \
+  "$(view_tree "HKCR\\CLSID\\$clsid\\InprocServer32" 32 | grep Default)"
+expect_text "the 64-bit view's server beside it" "    (Default)    REG_SZ    $dll" \
+  "$(view_tree "HKCR\\CLSID\\$clsid\\InprocServer32" 64 | grep Default)"
+RAVELIN_LAUNCH_TRACE=$(winpath "$work/trace32.txt")
+expect_text "32-bit script client" "launched" \
+  "$(timeout 60 "$wine" "$wow64\\cscript.exe" //nologo "$(winpath "$source_dir/tests/win32/launch.js")" | tr -d '\r')"
+expect_text "32-bit launch trace" "op=3 server=P1
+op=0 server=P2 tag=PT-101" "$(cat "$work/trace32.txt")"
+expect_text "unregister.cmd (x86)" "unregistering \"$dll32\"
+with \"$wow64\\regsvr32.exe\"
+Ravelin x86 plug-in unregistered.
+exit 0" "$(CMD="$wow64\\cmd.exe" script unregister.cmd)"
+[ -z "$(view_tree "HKCR\\CLSID\\$clsid" 32)" ] || fail "the x86 class left after unregister.cmd"
+expect_text "the x64 registration after the x86 one went" "    (Default)    REG_SZ    $dll" \
+  "$(view_tree "HKCR\\CLSID\\$clsid\\InprocServer32" 64 | grep Default)"
 expect_text "register.cmd with an unknown bitness" "usage: register.cmd [x86|x64]
 exit 2" "$(script register.cmd x32)"
 

@@ -34,8 +34,8 @@ $root\\CLSID\\$clsid\\ProgID
     (Default)    REG_SZ    $progid.1
 $root\\CLSID\\$clsid\\VersionIndependentProgID
     (Default)    REG_SZ    $progid" "$(reg_tree "HKCR\\CLSID\\$clsid")"
-expect_text "type library" "$root\\TypeLib\\$libid\\1.0\\409\\win64
-    (Default)    REG_SZ    $dll" "$(reg_tree "HKCR\\TypeLib\\$libid\\1.0\\409\\win64")"
+expect_text "type library" "$root\\TypeLib\\$libid\\1.0\\409\\$typelib_platform
+    (Default)    REG_SZ    $dll" "$(reg_tree "HKCR\\TypeLib\\$libid\\1.0\\409\\$typelib_platform")"
 [ -n "$(reg_tree "HKCR\\Interface\\$iid")" ] || fail "interface not registered"
 
 # Foreign additions: below our ForceRemove class key (goes with it) and below

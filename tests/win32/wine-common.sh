@@ -3,7 +3,14 @@
 set -euo pipefail
 build_dir=$1
 . "$build_dir/wine/env"
-wine=/usr/lib/wine/wine64
+# This build's loader: a 32-bit one runs the 32-bit regsvr32, reg and cscript
+# (syswow64) and sees the 32-bit view of the registry, as on 64-bit Windows.
+wine=$RAVELIN_WINE
+# The type library's platform key of this bitness.
+case $wine in
+  *wine64) typelib_platform=win64 ;;
+  *) typelib_platform=win32 ;;
+esac
 
 # Z:\ is the Unix root in every Wine prefix.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -27,11 +34,11 @@ expect_text() {
   fi
 }
 
-# `reg query KEY /s` without CRs and blank lines; empty when the key is
-# absent (Wine's reg writes that error to stdout).
+# `reg query KEY /s [OPTION...]` without CRs and blank lines; empty when the
+# key is absent (Wine's reg writes that error to stdout).
 reg_tree() {
   local text
-  text=$("$wine" reg query "$1" /s 2>/dev/null) || return 0
+  text=$("$wine" reg query "$1" /s "${@:2}" 2>/dev/null) || return 0
   printf '%s\n' "$text" | tr -d '\r' | sed '/^$/d'
 }
 

@@ -15,7 +15,9 @@ namespace ravelin {
 namespace {
 
 constexpr wchar_t kDriver[] = L"" RAVELIN_SQLITE_ODBC_DRIVER;
+constexpr wchar_t kDriver32[] = L"" RAVELIN_SQLITE_ODBC_DRIVER32;
 constexpr wchar_t kServerDriver[] = L"" RAVELIN_POSTGRESQL_ODBC_DRIVER;
+constexpr wchar_t kServerDriver32[] = L"" RAVELIN_POSTGRESQL_ODBC_DRIVER32;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -68,13 +70,15 @@ std::wstring IniPassword(const std::string& password) {
   return written;
 }
 
-// Both drivers, so that either kind of data source can be written beside.
+// Both drivers, so that either kind of data source can be written beside;
+// each for the 32-bit programs ("Driver") and the 64-bit ones ("Driver64").
 bool WriteDrivers(const std::wstring& hostRoot) {
   return WriteFileReplacing(
       JoinPath(hostRoot, L"odbcinst.ini"),
-      ToUtf8(Format(L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\n\n"
-                    L"[PostgreSQL]\nDescription=PostgreSQL ODBC Driver\nDriver=%s\n",
-                    kDriver, kServerDriver)));
+      ToUtf8(Format(L"[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\nDriver64=%s\n\n"
+                    L"[PostgreSQL]\nDescription=PostgreSQL ODBC Driver\nDriver=%s\n"
+                    L"Driver64=%s\n",
+                    kDriver32, kDriver, kServerDriver32, kServerDriver)));
 }
 
 }  // namespace
