@@ -4,7 +4,7 @@
 # --list prints the packages, one a line, and installs nothing.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev llvm lld
+  cmake ninja-build ccache g++ clang libclang-rt-14-dev llvm lld
   libgtest-dev libgmock-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine64-tools libwine-dev locales
