@@ -125,7 +125,7 @@ class FaultInjectionTest : public ::testing::Test {
   // failure. `prepare` runs before each run. Returns the points tried.
   static uint64_t ForEveryPoint(Point point, const std::vector<std::wstring>& args,
                                 const std::function<void()>& prepare,
-                                const std::function<void(uint64_t, const Result&)>& check) {
+                                const std::function<void(const Result&)>& check) {
     prepare();
     FailNth(point, UINT64_MAX);
     const Result clean = Run(args);
@@ -149,7 +149,7 @@ class FaultInjectionTest : public ::testing::Test {
       ++tried;
       SCOPED_TRACE("failed point " + std::to_string(n) + " of " + std::to_string(points));
       EXPECT_EQ(result.status, 2) << result;
-      check(n, result);
+      check(result);
       if (::testing::Test::HasFailure()) break;  // one failed point tells enough
     }
     return tried;
@@ -239,7 +239,7 @@ TEST_F(FaultInjectionTest, CreationKeepsWholeDevicesOnlyAndCountsThem) {
   ASSERT_EQ(Orphans(), 0);
   // Creation writes no file but the best-effort program log.
   const uint64_t tried = ForEveryPoint(Point::kStatement, args, [] { RemoveTestDevices(); },
-                                       [&](uint64_t, const Result& result) {
+                                       [&](const Result& result) {
     const std::vector<std::string> kept = TestDevices();
     ASSERT_LE(kept.size(), all.size());
     EXPECT_EQ(kept, std::vector<std::string>(all.begin(), all.begin() + kept.size()));
@@ -260,7 +260,7 @@ TEST_F(FaultInjectionTest, TheTesterStopsAtAFailedStatementAndSaysSo) {
        {std::vector<std::wstring>{L"--all-templates"}, {L"--device-list", listPath}}) {
     SCOPED_TRACE(ToUtf8(args[0]));
     const uint64_t tried = ForEveryPoint(Point::kStatement, args, [] {},
-                                         [&](uint64_t, const Result& result) {
+                                         [&](const Result& result) {
       EXPECT_NE(result.err.find("the host database could not be read"), std::string::npos)
           << result;
       EXPECT_NE(result.err.find("injected failure"), std::string::npos) << result;
@@ -282,7 +282,7 @@ TEST_F(FaultInjectionTest, TheTesterTellsAFailedWriteAndLeavesWholeFiles) {
   ASSERT_TRUE(results.ends_with("\n}\n"));
   const uint64_t tried = ForEveryPoint(Point::kFileWrite, args, [&] {
     Put(L"results.json", "earlier results");
-  }, [&](uint64_t, const Result& result) {
+  }, [&](const Result& result) {
     EXPECT_EQ(Temporaries(), std::vector<std::string>());
     // Also a run that cannot start writes its results, whole.
     const std::string written = testing::ReadBytes(json);
