@@ -106,7 +106,10 @@ HRESULT RegisterTypeLibrary() {
   HRESULT hr = LoadOwnTypeLib(&lib);
   if (FAILED(hr)) return hr;
   std::wstring path = ThisModulePath();
-  hr = RegisterTypeLib(lib, path.data(), nullptr);
+  // The help folder is named, with its final backslash, as an installer's
+  // folder properties give it, so that the installer writes the same value.
+  std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+  hr = RegisterTypeLib(lib, path.data(), folder.data());
   lib->Release();
   return hr;
 }
