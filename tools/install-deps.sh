@@ -13,7 +13,7 @@ packages=(
   xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   postgresql odbc-postgresql
-  zip unzip
+  zip unzip wixl msitools
   python3 python3-junitparser
 )
 if [ "${1:-}" = --list ]; then

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Windows release package: the win32 and win64 presets' plug-in,
+# Builds the Windows release packages: the win32 and win64 presets' plug-in,
 # ravelin-host.exe and ravelin-test.exe (optimised, with debug information),
 # stripped, in one archive with the administrator's installation notes
-# (docs/INSTALL.txt) and the registration scripts. Each binary's debug
+# (docs/INSTALL.txt) and the registration scripts, and in one Windows
+# Installer package per architecture (tools/make-msi.sh). Each binary's debug
 # information stays in the staging folder beside it (NAME.debug, named in the
-# binary's .gnu_debuglink) and out of the archive.
+# binary's .gnu_debuglink) and out of the packages.
 # Usage: tools/package.sh [OUT-DIR]   (default build/package)
 # Prints the archive's path last.
 set -euo pipefail
@@ -58,5 +59,10 @@ for arch in x86 x64; do
   done
 done
 (cd "$stage" && "$zip" -q -X "$archive" "${files[@]}")
-echo "package: $(du -h "$archive" | cut -f1) archive, debug files in $stage" >&2
+for arch in x86 x64; do
+  rm -f "$out/ravelin-$version-$arch.msi"
+  tools/make-msi.sh "$arch" "$version" "$stage/$arch" "$out/ravelin-$version-$arch.msi"
+done
+echo "package: $(du -h "$archive" | cut -f1) archive, ravelin-$version-x86.msi and -x64.msi," \
+  "debug files in $stage" >&2
 echo "$archive"
