@@ -158,7 +158,7 @@ def assignment(tokens):
     if not token[0]:
         # An empty Value field would only create the key.
         tokens.fail("an empty value cannot be written by an installer")
-    return token[0]
+    return value_field(token[0])
 
 
 def script_entries(text):
@@ -226,7 +226,7 @@ def typelib_entries(idl, arch):
     base = f"TypeLib\\{libid}\\{version}"
     entries = []
     if helpstring:
-        entries.append((base, "", formatted(helpstring.strip('"'))))
+        entries.append((base, "", value_field(formatted(helpstring.strip('"')))))
     entries += [
         (f"{base}\\{lcid}\\{syskind}", "", f"[#{DLL_FILE_ID}]"),
         (f"{base}\\FLAGS", "", str(flags)),
@@ -274,7 +274,7 @@ def registry_values(root, entries, indent):
         if name:
             attrs += f" Name={quoteattr(name)}"
         if value is not None:
-            attrs += f' Type="string" Value={quoteattr(value_field(value))}'
+            attrs += f' Type="string" Value={quoteattr(value)}'
         lines.append(f"{indent}<RegistryValue {attrs}/>")
     return lines
 

@@ -3,8 +3,9 @@
 # check that every tool the builds found comes from a listed package, the
 # native suite, the same suite under AddressSanitizer and UBSan, a short
 # fuzz run of every parser, the Windows suite under 64-bit and under 32-bit
-# Wine, and the release
-# archive: its contents, and an installation from it under Wine.
+# Wine, and the release packages: the archive's contents and an installation
+# from it under Wine, and the Windows Installer packages installed, repaired,
+# upgraded and removed under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -39,5 +40,7 @@ run ctest --preset win32 --output-junit ctest-results.xml
 run tools/package.sh build/package
 run tests/package/check-package.sh build/package
 run tests/package/install-test.sh build/package
+run tests/package/msi-registry-test.py
+run tests/package/msi-test.sh build/package
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
