@@ -37,7 +37,7 @@ libid='{FEB52890-01EC-4918-B6D6-725911B962BF}'
 iid='{C6229913-6ECA-4EDE-A9B6-0E67F4544969}'
 progid=Ravelin.FenletLaunchInterface
 
-# One table as "column=value" rows, the header lines dropped.
+# One table's rows, tab-separated, without its three header lines.
 table() { "$msiinfo" export "$1" "$2" | tail -n +4 | tr -d '\r' | sort; }
 product_code() { table "$1" Property | sed -n 's/^ProductCode\t//p'; }
 
