@@ -273,8 +273,9 @@ def registry_values(root, entries, indent):
         attrs = f'Root="{root}" Key={quoteattr(key)}'
         if name:
             attrs += f" Name={quoteattr(name)}"
-        if value is not None:
-            attrs += f' Type="string" Value={quoteattr(value)}'
+        # An empty Value is a null field, which with the name '-' deletes the
+        # key's tree when uninstalling.
+        attrs += f' Type="string" Value={quoteattr(value or "")}'
         lines.append(f"{indent}<RegistryValue {attrs}/>")
     return lines
 
