@@ -258,6 +258,15 @@ op=3 server=P4" "$(cat "$work/trace.txt")"
   expect_text "$arch products after the refused downgrade" "Ravelin ($arch)	$version" "$(installed_products)"
   cmp -s "$installed/ravelin.dll" "$stage/$arch/ravelin.dll" || fail "$arch: the refused downgrade changed files"
 
+  if [ "$arch" = x86 ]; then
+    # Both packages, then the x64 one removed: it takes the keys that both
+    # write where both views see one registry, and a repair of the x86
+    # package, as the README advises, writes them again.
+    run_msiexec /i "$(winpath "$out/ravelin-$version-x64.msi")" || fail "installing x64 beside x86 ended with $?"
+    run_msiexec /x "$(winpath "$out/ravelin-$version-x64.msi")" || fail "removing x64 beside x86 ended with $?"
+    run_msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=amus || fail "x86: repair ended with $?"
+    expect_text "x86 keys after the x64 package came and went" "$(cat "$work/msi-keys.txt")" "$(com_keys 32)"
+  fi
   tools/wine-fixture.sh stop "$state" >/dev/null
   echo "msi: $arch ok"
 done
