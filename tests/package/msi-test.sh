@@ -20,8 +20,8 @@ env_of() { (. build/win64/package.env && echo "${!1}"); }
 version=$(env_of version) msiinfo=$(env_of msiinfo) python=$(env_of python)
 stage=$out/ravelin-$version-windows
 work=$(mktemp -d)
-state=$work/wine
-trap 'tools/wine-fixture.sh stop "$state" >/dev/null; rm -rf "$work"' EXIT
+state=""
+trap '[ -z "$state" ] || tools/wine-fixture.sh stop "$state" >/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 expect_text() {
   [ "$2" = "$3" ] && return
@@ -84,9 +84,15 @@ expect_text "x86 Registry table against x64's" "$(registry "$out/ravelin-$versio
 wine=/usr/lib/wine/wine64
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 run_msiexec() { "$wine" msiexec "$@" /qn /l*v "$(winpath "$work/msiexec.log")"; }
+# `reg query KEY /s [VIEW]` without CRs and blank lines; empty for a key
+# that is absent, a failure for any other error.
 reg_tree() {
-  local text
-  text=$("$wine" reg query "$1" /s "${@:2}" 2>/dev/null) || return 0
+  local text status=0
+  text=$("$wine" reg query "$1" /s "${@:2}" 2>&1) || status=$?
+  if [ "$status" != 0 ]; then
+    case $text in *"Unable to find the specified registry key"*) return 0 ;; esac
+    fail "reg query $* ended with $status: $text"
+  fi
   printf '%s\n' "$text" | tr -d '\r' | sed '/^$/d'
 }
 # Every key the registration writes, in the view of the DLL's bitness, and for
@@ -99,7 +105,9 @@ com_keys() {
   if [ "$view" = 64 ]; then echo "== 32-bit view"; reg_tree "HKCR\\Interface\\$iid" /reg:32; fi
 }
 # The prefix as files and as one line per registry key and per value.
-# Wine's display driver renews its Video keys with each process start.
+# Wine's display driver renews its Video keys with each process start, and
+# the script host's type library may gain its 32-bit entry a while after
+# the script host's first run.
 snapshot() {
   (cd "$WINEPREFIX/drive_c" && find . | sort) >"$1.files"
   local hive
@@ -115,7 +123,8 @@ for line in sys.stdin.read().replace("\\\n", "").splitlines():
         print(key)
     elif line and key is not None and not line.startswith("Windows Registry"):
         print(key + "\t" + line)' |
-    grep -v '^HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video' | sort >"$1.registry"
+    grep -v -i -e '^HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video' \
+            -e '\\TypeLib\\{60254CA0-953B-11CF-8C96-00AA00B8708C}' | sort >"$1.registry"
 }
 # What a removal may leave: Windows Installer's own empty folder and keys, and
 # the 32-bit list of installed programs, which every Windows has; it may drop
@@ -159,12 +168,13 @@ lower_version() {
 for arch in x64 x86; do
   msi=$(winpath "$out/ravelin-$version-$arch.msi")
   if [ "$arch" = x64 ]; then view=64 folder="Program Files"; else view=32 folder="Program Files (x86)"; fi
+  state=$work/wine-$arch  # a new path each time: nothing of the last prefix lingers
   tools/wine-fixture.sh start "$state" >/dev/null
   . "$state/env"
   unset DISPLAY  # the launched tools' dialogs fail at once instead of waiting
   installed="$WINEPREFIX/drive_c/$folder/Ravelin"
   dll="C:\\$folder\\Ravelin\\ravelin.dll"
-  # The script host registers its own type library when it first runs.
+  # The script host's first run registers its type library and interfaces.
   echo 'WScript.Echo("ready");' >"$work/ready.js"
   "$wine" cscript //nologo "$(winpath "$work/ready.js")" >/dev/null
   snapshot "$work/before"
