@@ -7,9 +7,9 @@ import pathlib
 import sys
 
 root = pathlib.Path(__file__).resolve().parents[2]
-spec = importlib.util.spec_from_file_location("msi_registry", root / "tools/msi-registry.py")
-gen = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(gen)
+found = importlib.util.spec_from_file_location("msi_registry", root / "tools/msi-registry.py")
+gen = importlib.util.module_from_spec(found)
+found.loader.exec_module(gen)
 
 CASES = [  # script, entries of its one root (or the error's start)
     ("HKCR { K = s 'a[b]c' }", [("K", "", "a[\\[]b[\\]]c")]),
