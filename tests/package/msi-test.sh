@@ -6,10 +6,12 @@
 # and value by value, equal to those regsvr32 writes for the installed DLL; a
 # repair after a key was deleted; a silent removal that leaves the prefix as
 # it was; an upgrade from a lower version and the refusal of a downgrade.
-# Wine here runs 64-bit programs only: the x86 package is installed, repaired,
-# upgraded and removed by the 64-bit msiexec, which needs no 32-bit code, but
-# its plug-in is not run, and its keys are held against the x64 regsvr32's
-# with the 32-bit names and folder.
+# The x86 package's plug-in is called, and its keys held against the 32-bit
+# regsvr32's as a 32-bit program sees them, where 32-bit Wine runs (Debian's
+# wine32:i386, which tools/install-deps.sh does not install). Without it the
+# x86 package is still installed, repaired, upgraded and removed by the
+# 64-bit msiexec, which needs no 32-bit code, and its keys are held against
+# the x64 regsvr32's with the 32-bit names and folder.
 # Usage: msi-test.sh [PACKAGE-DIR]   (default build/package)
 set -euo pipefail
 export LC_ALL=C
@@ -21,6 +23,7 @@ version=$(env_of version) msiinfo=$(env_of msiinfo) python=$(env_of python)
 stage=$out/ravelin-$version-windows
 work=$(mktemp -d)
 state=""
+reg_loader=/usr/lib/wine/wine64
 trap '[ -z "$state" ] || tools/wine-fixture.sh stop "$state" >/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 expect_text() {
@@ -88,21 +91,23 @@ run_msiexec() { "$wine" msiexec "$@" /qn /l*v "$(winpath "$work/msiexec.log")"; 
 # that is absent, a failure for any other error.
 reg_tree() {
   local text status=0
-  text=$("$wine" reg query "$1" /s "${@:2}" 2>&1) || status=$?
+  text=$("$reg_loader" reg query "$1" /s "${@:2}" 2>&1) || status=$?
   if [ "$status" != 0 ]; then
     case $text in *"Unable to find the specified registry key"*) return 0 ;; esac
     fail "reg query $* ended with $status: $text"
   fi
   printf '%s\n' "$text" | tr -d '\r' | sed '/^$/d'
 }
-# Every key the registration writes, in the view of the DLL's bitness, and for
-# x64 the interfaces' 32-bit copy.
+# Every key the registration writes, as a program of the DLL's bitness sees
+# them (a 32-bit reg where one runs: for a 32-bit program some keys that the
+# 32-bit view holds for others are one with the 64-bit ones), and for x64 the
+# interfaces' 32-bit copy.
 com_keys() {
-  local view=$1 key
+  local key
   for key in "$progid" "$progid.1" "CLSID\\$clsid" "TypeLib\\$libid" "Interface\\$iid"; do
-    reg_tree "HKCR\\$key" /reg:$view
+    reg_tree "HKCR\\$key" ${own_view:+"$own_view"}
   done
-  if [ "$view" = 64 ]; then echo "== 32-bit view"; reg_tree "HKCR\\Interface\\$iid" /reg:32; fi
+  if [ "$arch" = x64 ]; then echo "== 32-bit view"; reg_tree "HKCR\\Interface\\$iid" /reg:32; fi
 }
 # The prefix as files and as one line per registry key and per value.
 # Wine's display driver renews its Video keys with each process start, and
@@ -178,6 +183,11 @@ for arch in x64 x86; do
   echo 'WScript.Echo("ready");' >"$work/ready.js"
   "$wine" cscript //nologo "$(winpath "$work/ready.js")" >/dev/null
   snapshot "$work/before"
+  loader=$([ "$arch" = x64 ] && echo "$wine" || echo /usr/lib/wine/wine)
+  runs=""
+  if [ -x "$loader" ] && timeout 60 "$loader" cmd /c exit 0 >/dev/null 2>&1; then runs=1; fi
+  reg_loader=$wine own_view=/reg:$view
+  if [ "$arch" = x86 ] && [ -n "$runs" ]; then reg_loader=$loader own_view=""; fi
 
   run_msiexec /i "$msi" || fail "$arch: msiexec /i ended with $?"
   expect_text "$arch installed files" "ravelin-host.exe
@@ -187,11 +197,10 @@ ravelin.dll" "$(ls "$installed")"
     cmp -s "$installed/$file" "$stage/$arch/$file" || fail "$arch: installed $file is not the staged one"
   done
   expect_text "$arch products" "Ravelin ($arch)	$version" "$(installed_products)"
-  com_keys $view >"$work/msi-keys.txt"
+  com_keys >"$work/msi-keys.txt"
   grep -qF "    (Default)    REG_SZ    $dll" "$work/msi-keys.txt" || fail "$arch: no key names $dll"
 
-  loader=$([ "$arch" = x64 ] && echo "$wine" || echo /usr/lib/wine/wine)
-  if [ -x "$loader" ] && timeout 60 "$loader" cmd /c exit 0 >/dev/null 2>&1; then
+  if [ -n "$runs" ]; then
     export RAVELIN_LAUNCH_TRACE
     RAVELIN_LAUNCH_TRACE=$(winpath "$work/trace.txt")
     rm -f "$work/trace.txt"
@@ -213,7 +222,7 @@ op=3 server=P4" "$(cat "$work/trace.txt")"
   [ -z "$(reg_tree "HKCR\\CLSID\\$clsid\\InprocServer32" /reg:$view)" ] || fail "$arch: key not deleted"
   rm "$installed/ravelin-host.exe"
   run_msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=amus || fail "$arch: repair ended with $?"
-  expect_text "$arch keys after the repair" "$(cat "$work/msi-keys.txt")" "$(com_keys $view)"
+  expect_text "$arch keys after the repair" "$(cat "$work/msi-keys.txt")" "$(com_keys)"
   [ -f "$installed/ravelin-host.exe" ] || fail "$arch: repair did not restore ravelin-host.exe"
 
   # As regsvr32 /u does, removal takes the class key whole, with what others
@@ -224,21 +233,21 @@ op=3 server=P4" "$(cat "$work/trace.txt")"
   expect_clean "$work/before" "$work/after"
   [ -z "$(installed_products)" ] || fail "$arch: still registered as a product after removal"
 
-  if [ "$arch" = x64 ]; then
+  if [ -n "$runs" ]; then
     # What DllRegisterServer itself writes for a DLL at the same place.
     mkdir -p "$installed"
-    cp "$stage/x64/ravelin.dll" "$installed/"
-    "$wine" regsvr32 /s "$dll" || fail "regsvr32 of the installed DLL failed"
-    com_keys 64 >"$work/regsvr32-keys.txt"
-    expect_text "x64 keys, the package's against regsvr32's" "$(cat "$work/regsvr32-keys.txt")" \
+    cp "$stage/$arch/ravelin.dll" "$installed/"
+    "$loader" regsvr32 /s "$dll" || fail "$arch: regsvr32 of the installed DLL failed"
+    com_keys >"$work/regsvr32-keys-$arch.txt"
+    expect_text "$arch keys, the package's against regsvr32's" "$(cat "$work/regsvr32-keys-$arch.txt")" \
       "$(cat "$work/msi-keys.txt")"
-    "$wine" regsvr32 /s /u "$dll" || fail "regsvr32 /u failed"
+    "$loader" regsvr32 /s /u "$dll" || fail "$arch: regsvr32 /u failed"
     rm -rf "$installed"
   else
     expect_text "x86 keys against regsvr32's x64 ones with the 32-bit names and folder" \
       "$(sed -e '/^== 32-bit view/,$d' -e 's/\\win64$/\\win32/' \
              -e 's/C:\\Program Files\\Ravelin/C:\\Program Files (x86)\\Ravelin/' \
-             "$work/regsvr32-keys.txt")" "$(cat "$work/msi-keys.txt")"
+             "$work/regsvr32-keys-x64.txt")" "$(cat "$work/msi-keys.txt")"
   fi
 
   # The same package built with a lower version and marked binaries.
@@ -256,7 +265,7 @@ op=3 server=P4" "$(cat "$work/trace.txt")"
   for file in ravelin.dll ravelin-test.exe ravelin-host.exe; do
     cmp -s "$installed/$file" "$stage/$arch/$file" || fail "$arch: $file after the upgrade is not the new one"
   done
-  expect_text "$arch keys after the upgrade" "$(cat "$work/msi-keys.txt")" "$(com_keys $view)"
+  expect_text "$arch keys after the upgrade" "$(cat "$work/msi-keys.txt")" "$(com_keys)"
   status=0; run_msiexec /i "$old" || status=$?
   # 1603, a fatal error, of which a Unix exit status keeps the low byte.
   [ "$status" = $((1603 % 256)) ] || fail "$arch: installing $lower over $version ended with $status, not 1603"
@@ -275,7 +284,7 @@ op=3 server=P4" "$(cat "$work/trace.txt")"
     run_msiexec /i "$(winpath "$out/ravelin-$version-x64.msi")" || fail "installing x64 beside x86 ended with $?"
     run_msiexec /x "$(winpath "$out/ravelin-$version-x64.msi")" || fail "removing x64 beside x86 ended with $?"
     run_msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=amus || fail "x86: repair ended with $?"
-    expect_text "x86 keys after the x64 package came and went" "$(cat "$work/msi-keys.txt")" "$(com_keys 32)"
+    expect_text "x86 keys after the x64 package came and went" "$(cat "$work/msi-keys.txt")" "$(com_keys)"
   fi
   tools/wine-fixture.sh stop "$state" >/dev/null
   echo "msi: $arch ok"
