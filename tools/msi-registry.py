@@ -102,7 +102,11 @@ class Tokens:
                 out += f"[#{DLL_FILE_ID}]"
             else:
                 self.fail(f"no replacement for '%{name}%'")
-        return out + formatted(rest)
+        out += formatted(rest)
+        if "$(" in out:
+            # wixl's preprocessor reads it as a variable, and has no escape.
+            self.fail(f"'$(' in '{raw}' cannot reach the package")
+        return out
 
 
 def is_word(token, word):

@@ -24,6 +24,7 @@ CASES = [  # script, entries of its one root (or the error's start)
     ("HKCR { K = s '%OTHER%' }", "line 1: no replacement for '%OTHER%'"),
     ("HKCR { K = s '' }", "line 1: an empty value cannot be written"),
     ("HKCR { K = s 'x'", "line 1: missing '}'"),
+    ("HKCR { K = s 'a$(var.Version)' }", "line 1: '$(' in 'a$(var.Version)' cannot reach"),
 ]
 
 failed = 0
