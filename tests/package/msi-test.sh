@@ -7,11 +7,10 @@
 # repair after a key was deleted; a silent removal that leaves the prefix as
 # it was; an upgrade from a lower version and the refusal of a downgrade.
 # The x86 package's plug-in is called, and its keys held against the 32-bit
-# regsvr32's as a 32-bit program sees them, where 32-bit Wine runs (Debian's
-# wine32:i386, which tools/install-deps.sh does not install). Without it the
-# x86 package is still installed, repaired, upgraded and removed by the
-# 64-bit msiexec, which needs no 32-bit code, and its keys are held against
-# the x64 regsvr32's with the 32-bit names and folder.
+# regsvr32's as a 32-bit program sees them, under the 32-bit Wine. Where none
+# runs, the x86 package is still installed, repaired, upgraded and removed by
+# the 64-bit msiexec, which needs no 32-bit code, and its keys are held
+# against the x64 regsvr32's with the 32-bit names and folder.
 # Usage: msi-test.sh [PACKAGE-DIR]   (default build/package)
 set -euo pipefail
 export LC_ALL=C
