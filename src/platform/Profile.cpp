@@ -176,11 +176,10 @@ ProfileFile::ProfileFile(std::string_view bytes) {
 
 namespace {
 
-// A name folded into a buffer reused lookup after lookup: a device's test
-// looks up hundreds of names.
-const std::wstring& Folded(std::wstring_view name) {
-  thread_local std::wstring folded;
-  folded.assign(name);
+// No thread_local buffer here or below: in a DLL each one holds the DLL
+// loaded until its thread ends, and the host's thread never does.
+std::wstring Folded(std::wstring_view name) {
+  std::wstring folded(name);
   for (wchar_t& c : folded) c = FoldCase(c);
   return folded;
 }
@@ -313,18 +312,19 @@ std::shared_ptr<const ProfileFile> LoadProfile(const std::wstring& fileName) {
 std::wstring ProfileString(const std::wstring& fileName,
                            const std::wstring& section, const std::wstring& key,
                            const std::wstring& def, size_t bufferSize) {
-  // The caller's buffer size, in a buffer reused call after call: a
-  // device's test reads dozens of values.
-  thread_local std::vector<wchar_t> buffer;
-  if (buffer.size() < bufferSize) buffer.resize(bufferSize);
+  // The caller's buffer size; the usual sizes on the stack: a device's
+  // test reads dozens of values.
+  constexpr size_t kOnStack = 512;
+  wchar_t onStack[kOnStack];
+  std::vector<wchar_t> onHeap(bufferSize > kOnStack ? bufferSize : 0);
+  wchar_t* buffer = onHeap.empty() ? onStack : onHeap.data();
   size_t length;
   if (auto profile = LoadProfile(fileName)) {
-    length = profile->GetString(section.c_str(), key.c_str(), def.c_str(),
-                                buffer.data(), bufferSize);
+    length = profile->GetString(section.c_str(), key.c_str(), def.c_str(), buffer, bufferSize);
   } else {
-    length = CopyValue(TrimDefault(def.c_str()), buffer.data(), bufferSize);
+    length = CopyValue(TrimDefault(def.c_str()), buffer, bufferSize);
   }
-  return std::wstring(buffer.data(), length);
+  return std::wstring(buffer, length);
 }
 
 uint32_t ProfileInt(const std::wstring& fileName, const std::wstring& section,

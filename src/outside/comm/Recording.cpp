@@ -34,10 +34,9 @@ std::wstring RecordedItem::Path() const {
 }
 
 const RecordedItem* RecordedItem::Child(std::wstring_view part) const {
-  // Monikers are resolved part by part many times a device: fold into one
-  // reused buffer rather than a new string each time.
-  thread_local std::wstring folded;
-  folded.assign(part);
+  // Not a thread_local buffer: in a DLL it would hold the DLL loaded until
+  // the host's thread ends.
+  std::wstring folded(part);
   for (wchar_t& c : folded) c = FoldCase(c);
   const auto found = children.find(folded);
   return found == children.end() ? nullptr : found->second.get();
