@@ -102,7 +102,8 @@ class Sheet : public WizardSheetView {
   int current = 0;
 };
 
-// The tools as a user works them: `walk` says how far the next one goes.
+// The tools as a user works them; `templates` and `write` say what the
+// next batch run and the next wizard do.
 class WorkedTools : public Tools {
  public:
   explicit WorkedTools(std::wstring deviceList) : deviceList_(std::move(deviceList)) {}
@@ -140,6 +141,7 @@ class WorkedTools : public Tools {
     sheet.Next(wizard, write ? 15 : 2);
     if (write && sheet.pages[sheet.current]->DialogId() == IDD_WIZARD_FINISHED) {
       sheet.pages[sheet.current]->OnCommand(IDC_WRITE);
+      ++written;
     }
     sheet.pages[sheet.current]->ReadControls();
     wizard.QueryClose();
@@ -151,7 +153,7 @@ class WorkedTools : public Tools {
   }
 
   bool templates = false, write = false;
-  int ran = 0;
+  int ran = 0, written = 0;
 
  private:
   std::wstring deviceList_;
@@ -214,6 +216,7 @@ TEST(ManyLaunches, EveryToolOverAndOverInOneProcess) {
   }
   // Every launch but the unknown operation and the creations answered No.
   EXPECT_EQ(tools.ran, kCycles * 11 + 3);
+  EXPECT_EQ(tools.written, kCycles);
 }
 
 }  // namespace
