@@ -9,7 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 wine64-tools libwine-dev locales
   # 32-bit Windows programs, and the ODBC stack that 32-bit Wine's odbc32 loads.
-  wine32:i386 libodbc2:i386 libsqliteodbc:i386 odbc-postgresql:i386
+  wine32:i386 libodbc2:i386 libodbcinst2:i386 libsqliteodbc:i386 odbc-postgresql:i386
   xvfb xauth imagemagick xdotool
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   postgresql odbc-postgresql

@@ -297,6 +297,11 @@ TEST_F(ManyLaunches, NothingAccumulates) {
                {"handles", &ProcessCounts::handles},
                {"open files", &ProcessCounts::files}};
   for (const auto& kind : kinds) {
+    if (first.*kind.count < 0) {
+      // The same code runs in the other bitness, whose run counts them.
+      std::printf("%s: not countable in this process\n", kind.name);
+      continue;
+    }
     EXPECT_LE(last.*kind.count, middle.*kind.count) << kind.name << " grew in the second half";
     EXPECT_LE(last.*kind.count, first.*kind.count + kOnce) << kind.name;
   }

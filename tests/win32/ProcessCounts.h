@@ -35,7 +35,8 @@ inline uint64_t PrivateBytes() {
 }
 
 // GDI objects: the entries of the process's GDI handle table (the PEB's
-// GdiSharedHandleTable) that hold an object other than a stock one.
+// GdiSharedHandleTable) that hold an object other than a stock one; -1
+// where there is no table to read (a 32-bit process under Wine 8).
 inline int GdiObjects() {
   if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return int(count);
   struct Entry {
@@ -51,11 +52,11 @@ inline int GdiObjects() {
   PROCESS_BASIC_INFORMATION basic{};
   if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
                                 sizeof basic, nullptr) != 0)
-    return 0;
+    return -1;
   const auto* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
   const auto* table =
       *reinterpret_cast<const Entry* const*>(peb + (sizeof(void*) == 8 ? 0xf8 : 0x94));
-  if (!table) return 0;
+  if (!table) return -1;
   int count = 0;
   for (int i = 0; i < 0x10000; ++i) count += table[i].type != 0 && !table[i].stock;
   return count;
