@@ -282,9 +282,13 @@ TEST_F(ManyLaunches, NothingAccumulates) {
   ASSERT_GE(samples.size(), 3u);
   // A count that grows with the calls is a leak. Wine makes a few objects
   // of its own once, the first time a control is drawn some way (bitmaps
-  // of the theme): the counts may rise by those few, and not at all over
-  // the second half of the calls, where every kind of call comes again.
+  // of the theme), and one handle of its own at a call of its choosing (seen
+  // at call 150 in one run, after call 950 in another): the counts may rise
+  // by those few, and over the second half of the calls, where every kind of
+  // call comes again, by that one at most. A leak on any kind of call, the
+  // rarest (creation answered Yes, twice in that half) included, grows more.
   constexpr int kOnce = 3;
+  constexpr int kLateOnce = 1;
   const ProcessCounts& first = samples.front();
   const ProcessCounts& middle = samples[samples.size() / 2];
   const ProcessCounts& last = samples.back();
@@ -302,7 +306,8 @@ TEST_F(ManyLaunches, NothingAccumulates) {
       std::printf("%s: not countable in this process\n", kind.name);
       continue;
     }
-    EXPECT_LE(last.*kind.count, middle.*kind.count) << kind.name << " grew in the second half";
+    EXPECT_LE(last.*kind.count, middle.*kind.count + kLateOnce)
+        << kind.name << " grew in the second half";
     EXPECT_LE(last.*kind.count, first.*kind.count + kOnce) << kind.name;
   }
 }
