@@ -18,6 +18,7 @@
 #include "plant/PlantGenerator.h"
 #include "support/FakeControls.h"
 #include "support/FakePlatform.h"
+#include "support/SampleLaunchData.h"
 #include "support/TempDir.h"
 #include "tester/FakeLauncherView.h"
 #include "tester/MapFileTestLauncherDlg.h"
@@ -159,12 +160,8 @@ class WorkedTools : public Tools {
   std::wstring deviceList_;
 };
 
-constexpr wchar_t kPlant[] = L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
-constexpr wchar_t kPt101[] =
-    L"<TARNTAG>PT-101</TARNTAG><MONIKER>!ID!PT-101!Hart</MONIKER>"
-    L"<HART_MANUFACTURER_ID_CODE>38</HART_MANUFACTURER_ID_CODE><HART_DEVICE_TYPE>7"
-    L"</HART_DEVICE_TYPE><HART_DEVICE_REVISION>3</HART_DEVICE_REVISION>"
-    L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+using testing::kPlant;
+using testing::kPt101;
 constexpr wchar_t kPt501[] =
     L"<FFDevice>1</FFDevice><TARNTAG>PT-501</TARNTAG><MONIKER>!PhysicalDevice!00A1B20103-PT-501"
     L"</MONIKER><MANUFACTURER_ID>41394</MANUFACTURER_ID><DEVICE_TYPE_ID>259</DEVICE_TYPE_ID>"

@@ -31,6 +31,7 @@
 #include "ProcessCounts.h"
 #include "Ravelin_h.h"
 #include "UiDriver.h"
+#include "support/SampleLaunchData.h"
 #include "tester/TesterIds.h"
 #include "wizard/WizardIds.h"
 
@@ -40,12 +41,8 @@ int g_calls = 1000;
 std::wstring g_deviceList;
 constexpr int kWarmUp = 50, kEvery = 50;
 constexpr wchar_t kProgId[] = L"Ravelin.FenletLaunchInterface";
-constexpr wchar_t kPlant[] = L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
-constexpr wchar_t kPt101[] =
-    L"<TARNTAG>PT-101</TARNTAG><MONIKER>!ID!PT-101!Hart</MONIKER>"
-    L"<HART_MANUFACTURER_ID_CODE>38</HART_MANUFACTURER_ID_CODE><HART_DEVICE_TYPE>7"
-    L"</HART_DEVICE_TYPE><HART_DEVICE_REVISION>3</HART_DEVICE_REVISION>"
-    L"<PLANTSERVERNAME>PLANT1</PLANTSERVERNAME>";
+using ravelin::testing::kPlant;
+using ravelin::testing::kPt101;
 
 HWND WaitForDialog(int controlId) {
   return WaitForWindow([controlId](HWND window) { return GetDlgItem(window, controlId); });
