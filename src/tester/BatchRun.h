@@ -2,9 +2,9 @@
 // launcher and ravelin-test both start it: every block's section is appended
 // to the report, and the run stops at the first device whose test found the
 // host database unreadable or lost a section of the report (which then ends
-// in a line that says so, where it can still be written). Each caller keeps its own words: it collects the
-// keys, starts the report, shows progress through the hooks and tells the
-// result in its own way.
+// in a line that says so, where it can still be written). Each caller keeps
+// its own words: it collects the keys, starts the report, shows progress
+// through the hooks and tells the result in its own way.
 #pragma once
 
 #include <cstddef>
