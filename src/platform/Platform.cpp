@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/NthFailure.h"
 #include "base/Text.h"
 #include "platform/Environment.h"
 #include "platform/HostRoot.h"
@@ -117,13 +118,8 @@ std::wstring WhyUnwritable(const std::wstring& path) {
 
 namespace {
 
-struct InjectedWriteFailure {
-  uint64_t nth = 0;  // 0: off
-  uint64_t counted = 0;
-};
-
-InjectedWriteFailure& InjectedWrite() {
-  static InjectedWriteFailure failure;
+NthFailure& InjectedWrite() {
+  static NthFailure failure;
   return failure;
 }
 
@@ -147,14 +143,11 @@ bool WriteNewFile(const std::wstring& path, std::string_view bytes, bool ownerOn
 
 }  // namespace
 
-void FailNthFileWrite(uint64_t nth) { InjectedWrite() = {nth, 0}; }
+void FailNthFileWrite(uint64_t nth) { InjectedWrite().Arm(nth); }
 
-uint64_t FileWriteStepsCounted() { return InjectedWrite().counted; }
+uint64_t FileWriteStepsCounted() { return InjectedWrite().Counted(); }
 
-bool FileWriteStepFails() {
-  InjectedWriteFailure& failure = InjectedWrite();
-  return failure.nth != 0 && ++failure.counted == failure.nth;
-}
+bool FileWriteStepFails() { return InjectedWrite().Strikes(); }
 
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes, bool ownerOnly) {
   const std::wstring temporary = path + L".tmp";

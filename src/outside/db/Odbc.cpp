@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/NthFailure.h"
 #include "base/Text.h"
 #include "outside/db/ConnectString.h"
 #include "outside/db/OdbcApi.h"
@@ -47,8 +48,7 @@ void Check(SQLRETURN rc, const char* call, SQLSMALLINT type, SQLHANDLE handle) {
 }
 
 struct InjectedFailure {
-  uint64_t nth = 0;  // 0: off
-  uint64_t counted = 0;
+  NthFailure call;
   std::wstring sqlState;
 };
 
@@ -61,7 +61,7 @@ InjectedFailure& Injected() {
 // place when it is the one a test chose.
 std::optional<OdbcError> FailureInjectedAt(const char* call) {
   InjectedFailure& failure = Injected();
-  if (failure.nth == 0 || ++failure.counted != failure.nth) return std::nullopt;
+  if (!failure.call.Strikes()) return std::nullopt;
   return OdbcError(FromUtf8(call) + L" failed: SQLSTATE " + failure.sqlState +
                        L": injected failure",
                    failure.sqlState);
@@ -358,10 +358,11 @@ void Connection::EndTransaction(short completion) {
 }
 
 void Connection::FailNthCall(uint64_t nth, const std::wstring& sqlState) {
-  Injected() = {nth, 0, sqlState};
+  Injected().call.Arm(nth);
+  Injected().sqlState = sqlState;
 }
 
-uint64_t Connection::CallsCounted() { return Injected().counted; }
+uint64_t Connection::CallsCounted() { return Injected().call.Counted(); }
 
 bool Connection::IsDead() const {
   SQLUINTEGER dead = SQL_CD_FALSE;
