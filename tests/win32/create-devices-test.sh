@@ -12,12 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"; "$wine" regsvr32 /s /u "$dll" || true' EXIT
 make_plant "$generator" "$work/plant" 4
 
-# The plug-in finds the host root through the environment; Wine's ODBC
-# reaches the plant's SQLite database through unixODBC's own files.
-export RAVELIN_HOST_ROOT ODBCINI ODBCSYSINI
-RAVELIN_HOST_ROOT=$(winpath "$work/plant")
-ODBCINI=$work/plant/odbc.ini
-ODBCSYSINI=$work/plant
+use_plant "$work/plant"
 regsvr "$dll" || fail "regsvr32 failed"
 
 test_devices() { sqlite3 "$work/plant/velk.db" 'SELECT COUNT(*) FROM Devices WHERE DeviceKey < 1000000'; }

@@ -21,10 +21,7 @@ make_plant "$generator" "$work/plant" 4
 cp "$notepad" "$work/plant/notepad.exe"
 printf 'PT-101\r\n\r\n!NamedConfig!Pressure template\r\n' >"$work/devices.txt"
 
-export RAVELIN_HOST_ROOT ODBCINI ODBCSYSINI
-RAVELIN_HOST_ROOT=$(winpath "$work/plant")
-ODBCINI=$work/plant/odbc.ini
-ODBCSYSINI=$work/plant
+use_plant "$work/plant"
 
 # Blanks in the report paths: the viewer must get each path as one argument.
 report() { winpath "$work/report $1.txt"; }

@@ -24,10 +24,7 @@ make_plant "$generator" "$work/plant" 10
 cp "$notepad" "$work/plant/notepad.exe"
 printf 'PT-101\r\n!NamedConfig!Pressure template\r\n' >"$work/devices.txt"
 
-export RAVELIN_HOST_ROOT ODBCINI ODBCSYSINI
-RAVELIN_HOST_ROOT=$(winpath "$work/plant")
-ODBCINI=$work/plant/odbc.ini
-ODBCSYSINI=$work/plant
+use_plant "$work/plant"
 regsvr "$dll" || fail "regsvr32 failed"
 # The display has no window manager: Wine would wait 2 s for one at every
 # dialog that closes unless the driver's windows are unmanaged.

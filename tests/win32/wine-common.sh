@@ -24,6 +24,16 @@ make_plant() {
   "$generator" "$dir" --templates "$templates" >/dev/null || fail "plant generation failed"
 }
 
+# Makes the plant in DIR the host of the programs started from here: the
+# plug-in finds the host root through the environment, and Wine's ODBC
+# reaches the plant's database through unixODBC's own files.
+use_plant() {
+  export RAVELIN_HOST_ROOT ODBCINI ODBCSYSINI
+  RAVELIN_HOST_ROOT=$(winpath "$1")
+  ODBCINI=$1/odbc.ini
+  ODBCSYSINI=$1
+}
+
 # Compares two texts and shows the difference when they differ.
 expect_text() {
   local what=$1 expected=$2 actual=$3

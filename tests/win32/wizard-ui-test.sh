@@ -42,10 +42,7 @@ cp "$here/wizard-defaults.map" "$pt990"
 cp "$pt501" "$work/pt501.before"
 [ ! -e "$gn601" ] || fail "GN-601 has a map file before the wizard ran"
 
-export RAVELIN_HOST_ROOT ODBCINI ODBCSYSINI
-RAVELIN_HOST_ROOT=$(winpath "$work/plant")
-ODBCINI=$work/plant/odbc.ini
-ODBCSYSINI=$work/plant
+use_plant "$work/plant"
 
 timeout 600 "$wine" "$driver" "$dll" "$(winpath "$shots")" | tr -d '\r' >"$work/driver.log" ||
   { cat "$work/driver.log"; fail "the wizard driver failed"; }
