@@ -108,9 +108,13 @@ void Recording::Parsed<Key, Item>::Add(const Key& key, std::shared_ptr<const Ite
 template struct Recording::Parsed<RevisionId, RecordedRevision>;
 template struct Recording::Parsed<uint32_t, RecordedDevice>;
 
-std::string Recording::ReadSpan(const Span& span) const {
+std::string Recording::ReadSpan(const Span& span, Window& window) const {
   if (!in_.IsOpen()) return bytes_.substr(span.begin, span.size);
-  return in_.ReadAt(span.begin, span.size);
+  if (span.begin < window.begin || span.begin + span.size > window.begin + window.bytes.size()) {
+    window.bytes = in_.ReadAt(span.begin, std::max<size_t>(span.size, kWindowBytes));
+    window.begin = span.begin;
+  }
+  return window.bytes.substr(span.begin - window.begin, span.size);
 }
 
 std::shared_ptr<const RecordedRevision> Recording::FindTestDeviceRevision(

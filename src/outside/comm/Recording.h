@@ -128,7 +128,17 @@ class Recording {
   };
   static constexpr size_t kParsedItems = 32;
 
-  std::string ReadSpan(const Span& span) const;
+  // Bytes of the file read from a span on. A run mostly reaches revisions,
+  // and devices, recorded one after another, so one open of the file serves
+  // the next blocks too; revisions and devices each have their window, since
+  // a device's revision stands far above it. A window is as current as the
+  // index, which a changed stamp replaces.
+  struct Window {
+    std::string bytes;
+    uint64_t begin = 0;
+  };
+  static constexpr size_t kWindowBytes = 64 * 1024;
+  std::string ReadSpan(const Span& span, Window& window) const;
   // Devices by the hash of a folded key; the key itself is compared on the
   // parsed device, so the index holds no text.
   using KeyIndex = std::unordered_multimap<size_t, uint32_t>;
@@ -147,6 +157,8 @@ class Recording {
   KeyIndex byConfig_;
   mutable Parsed<RevisionId, RecordedRevision> parsedRevisions_;
   mutable Parsed<uint32_t, RecordedDevice> parsedDevices_;
+  mutable Window revisionWindow_;
+  mutable Window deviceWindow_;
 };
 
 }  // namespace ravelin

@@ -365,7 +365,8 @@ class RecordingParser {
     light.light_ = true;
     std::shared_ptr<const RecordedRevision> revision;
     try {
-      revision = light.ParseRevision(recording_->ReadSpan(found->second));
+      revision = light.ParseRevision(
+          recording_->ReadSpan(found->second, recording_->revisionWindow_));
     } catch (const RecordingError&) {
       return nullptr;  // the file changed while it was read
     }
@@ -609,7 +610,8 @@ std::shared_ptr<const RecordedRevision> Recording::FindRevision(const RevisionId
   if (found == revisions_.end() || found->second.size == 0) return nullptr;
   std::shared_ptr<const RecordedRevision> revision;
   try {
-    revision = RecordingParser(*this, found->second.line).ParseRevision(ReadSpan(found->second));
+    revision = RecordingParser(*this, found->second.line)
+                   .ParseRevision(ReadSpan(found->second, revisionWindow_));
   } catch (const RecordingError&) {
     return nullptr;  // the file changed in place since it was indexed
   }
@@ -624,7 +626,8 @@ std::shared_ptr<const RecordedDevice> Recording::DeviceAt(size_t index) const {
   if (auto parsed = parsedDevices_.Find(number)) return parsed;
   std::shared_ptr<const RecordedDevice> device;
   try {
-    device = RecordingParser(*this, devices_[index].line).ParseDevice(ReadSpan(devices_[index]));
+    device = RecordingParser(*this, devices_[index].line)
+                 .ParseDevice(ReadSpan(devices_[index], deviceWindow_));
   } catch (const RecordingError&) {
     return nullptr;
   }

@@ -6,6 +6,7 @@
 
 #include "base/Text.h"
 #include "outside/comm/ItemPosition.h"
+#include "support/TempDir.h"
 
 namespace ravelin {
 namespace {
@@ -136,30 +137,42 @@ TEST(RecordingParserTest, ReadsTheLexicalForms) {
 // More revisions and devices than stay parsed: each device still resolves
 // to its own revision and values, a position taken first outlives the
 // others being parsed, and a duplicate id far below the first is refused.
+// From memory and from a file several read windows long, looked up backwards
+// and forwards: every span crosses or leaves a window somewhere.
 TEST(RecordingParserTest, OnlyTheLatestStayParsedAndPositionsKeepTheirItems) {
   std::string revisions = kHeader, devices;
+  const std::string padding(1500, 'x');
   for (int i = 1; i <= 80; ++i) {
-    revisions += "revision 26 " + std::to_string(i) + " 1 hart\nparam p type=3\n";
-    devices += "device 26 " + std::to_string(i) + " 1 hart id=D" + std::to_string(i) +
-               "\nview 104\nvalue Param!p " + std::to_string(i * 7) + "\n";
+    revisions += "revision 26 " + std::to_string(i) + " 1 hart\nparam p type=3 help=" +
+                 std::to_string(i) + padding + "\n";
+    devices += "device 26 " + std::to_string(i) + " 1 hart id=D" + std::to_string(i) + " tag=" +
+               padding + "\nview 104\nvalue Param!p " + std::to_string(i * 7) + "\n";
   }
   const std::string text = revisions + devices;
-  const auto recording = ParseRecording(text, L"many.rec");
-  ASSERT_EQ(recording->DeviceCount(), 80u);
-  const auto first = ResolveMoniker(*recording, L"!ID!d1!Hart!Param!p");
-  ASSERT_TRUE(first.has_value());
-  for (int round = 0; round < 2; ++round) {
-    for (int i = 80; i >= 1; --i) {
-      SCOPED_TRACE(i);
-      const auto position =
-          ResolveMoniker(*recording, L"!ID!D" + std::to_wstring(i) + L"!Hart!Param!p");
-      ASSERT_TRUE(position.has_value());
-      EXPECT_EQ(position->revision->id.deviceType, std::stoul(std::to_string(i), nullptr, 16));
-      EXPECT_EQ(ReadAttribute(*position, L"Value", kViewCurrent).m_var.GetVT_I4(), i * 7);
+  testing::TempDir folder;
+  for (const bool fromFile : {false, true}) {
+    SCOPED_TRACE(fromFile ? "from a file" : "from memory");
+    const auto recording = fromFile ? LoadRecordingFile(folder.Write(L"many.rec", text))
+                                    : ParseRecording(text, L"many.rec");
+    ASSERT_EQ(recording->DeviceCount(), 80u);
+    const auto first = ResolveMoniker(*recording, L"!ID!d1!Hart!Param!p");
+    ASSERT_TRUE(first.has_value());
+    for (int round = 0; round < 2; ++round) {
+      for (int step = 0; step < 80; ++step) {
+        const int i = round == 0 ? 80 - step : 1 + step;
+        SCOPED_TRACE(i);
+        const auto position =
+            ResolveMoniker(*recording, L"!ID!D" + std::to_wstring(i) + L"!Hart!Param!p");
+        ASSERT_TRUE(position.has_value());
+        EXPECT_EQ(position->revision->id.deviceType, std::stoul(std::to_string(i), nullptr, 16));
+        EXPECT_EQ(ReadAttribute(*position, L"Value", kViewCurrent).m_var.GetVT_I4(), i * 7);
+        EXPECT_EQ(ReadAttribute(*position, L"Help", kViewCurrent).m_var.GetVT_BSTRW(),
+                  std::to_wstring(i) + std::wstring(padding.begin(), padding.end()));
+      }
     }
+    EXPECT_EQ(ReadAttribute(*first, L"Value", kViewCurrent).m_var.GetVT_I4(), 7);
+    EXPECT_EQ(first->Moniker(), L"!ID!d1!Hart!Param!p");
   }
-  EXPECT_EQ(ReadAttribute(*first, L"Value", kViewCurrent).m_var.GetVT_I4(), 7);
-  EXPECT_EQ(first->Moniker(), L"!ID!d1!Hart!Param!p");
 
   try {
     ParseRecording(text + "device 26 1 1 hart id=d1\n", L"many.rec");
