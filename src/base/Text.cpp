@@ -516,6 +516,14 @@ std::wstring FoldCase(std::wstring_view text) {
   return out;
 }
 
+size_t NoCaseHash::operator()(std::wstring_view text) const {
+  uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (wchar_t c : text) {
+    hash = (hash ^ static_cast<uint32_t>(FoldCase(c))) * 1099511628211u;
+  }
+  return static_cast<size_t>(hash);
+}
+
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

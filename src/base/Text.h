@@ -75,5 +75,13 @@ inline wchar_t FoldCase(wchar_t c) {
 }
 std::wstring FoldCase(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+// Hash and equality without regard to case, for maps keyed by views of
+// stored names: a lookup then folds no copy of the name it looks for.
+struct NoCaseHash {
+  size_t operator()(std::wstring_view text) const;
+};
+struct NoCaseEqual {
+  bool operator()(std::wstring_view a, std::wstring_view b) const { return EqualsNoCase(a, b); }
+};
 
 }  // namespace ravelin

@@ -167,27 +167,15 @@ ProfileFile::ProfileFile(std::string_view bytes) {
   }
   for (size_t i = 0; i < sections_.size(); ++i) {
     Section& section = sections_[i];
-    firstSection_.emplace(FoldCase(section.name), i);
+    firstSection_.emplace(section.name, i);
     for (size_t k = 0; k < section.keys.size(); ++k) {
-      section.firstKey.emplace(FoldCase(section.keys[k].name), k);
+      section.firstKey.emplace(section.keys[k].name, k);
     }
   }
 }
 
-namespace {
-
-// No thread_local buffer here or below: in a DLL each one holds the DLL
-// loaded until its thread ends, and the host's thread never does.
-std::wstring Folded(std::wstring_view name) {
-  std::wstring folded(name);
-  for (wchar_t& c : folded) c = FoldCase(c);
-  return folded;
-}
-
-}  // namespace
-
 const ProfileFile::Section* ProfileFile::FindSection(std::wstring_view name) const {
-  const auto found = firstSection_.find(Folded(name));
+  const auto found = firstSection_.find(name);
   return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -195,7 +183,7 @@ const ProfileFile::Key* ProfileFile::FindKey(std::wstring_view section,
                                              std::wstring_view key) const {
   const Section* found = FindSection(Trim(section));
   if (!found) return nullptr;
-  const auto index = found->firstKey.find(Folded(Trim(key)));
+  const auto index = found->firstKey.find(Trim(key));
   return index == found->firstKey.end() ? nullptr : &found->keys[index->second];
 }
 

@@ -28,6 +28,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/Text.h"
+
 namespace ravelin {
 
 class ProfileFile {
@@ -35,6 +37,9 @@ class ProfileFile {
   // Parses file content: 8-bit text (FromAnsi: the system ANSI code page on
   // Windows, Windows-1252 elsewhere), or UTF-8 / UTF-16 with a BOM.
   explicit ProfileFile(std::string_view bytes);
+  // Its name maps view its own names.
+  ProfileFile(const ProfileFile&) = delete;
+  ProfileFile& operator=(const ProfileFile&) = delete;
 
   // Exactly what GetPrivateProfileStringW puts into a buffer of `size`
   // characters and returns. `section` null lists the section names, `key`
@@ -56,14 +61,15 @@ class ProfileFile {
   struct Section {
     std::wstring name;
     std::vector<Key> keys;
-    // Case-folded key name -> its first key, built once after parsing.
-    std::unordered_map<std::wstring, size_t> firstKey;
+    // Key name, without regard to case -> its first key; built once after
+    // parsing, each name viewing its key's own.
+    std::unordered_map<std::wstring_view, size_t, NoCaseHash, NoCaseEqual> firstKey;
   };
   const Section* FindSection(std::wstring_view name) const;
   const Key* FindKey(std::wstring_view section, std::wstring_view key) const;
   std::vector<Section> sections_;
-  // Case-folded section name -> its first section.
-  std::unordered_map<std::wstring, size_t> firstSection_;
+  // Section name, without regard to case -> its first section.
+  std::unordered_map<std::wstring_view, size_t, NoCaseHash, NoCaseEqual> firstSection_;
 };
 
 // Resolves a profile file name the way the Windows profile functions do and

@@ -34,11 +34,7 @@ std::wstring RecordedItem::Path() const {
 }
 
 const RecordedItem* RecordedItem::Child(std::wstring_view part) const {
-  // Not a thread_local buffer: in a DLL it would hold the DLL loaded until
-  // the host's thread ends.
-  std::wstring folded(part);
-  for (wchar_t& c : folded) c = FoldCase(c);
-  const auto found = children.find(folded);
+  const auto found = children.find(part);
   return found == children.end() ? nullptr : found->second.get();
 }
 

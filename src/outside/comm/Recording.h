@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/Text.h"
 #include "outside/comm/VelkVariant.h"
 #include "platform/Platform.h"
 
@@ -46,8 +47,9 @@ struct RecordedItem {
   int32_t itemId = 0;
   int32_t number = 0;  // a block's "ObjectIndex", a parameter's "Index", an entry's "Value"
 
-  // Children by moniker part, folded to lower case.
-  std::unordered_map<std::wstring, std::unique_ptr<RecordedItem>> children;
+  // Children by moniker part without regard to case; a key views its child's part.
+  std::unordered_map<std::wstring_view, std::unique_ptr<RecordedItem>, NoCaseHash, NoCaseEqual>
+      children;
   // What Enum lists, in recorded order: a collection's entries, a record's members.
   std::vector<const RecordedItem*> listing;
 

@@ -103,7 +103,7 @@ class RecordingParser {
     for (;; ++line_) {
       std::string_view text;
       const bool more = next(text, lineBegin_);
-      const std::wstring error = SplitRecordingLine(Widen(text), words_);
+      const std::wstring error = words_.Split(Widen(text));
       if (!error.empty()) Fail(error);
       if (!words_.empty()) Statement();
       if (!more) break;
@@ -191,7 +191,9 @@ class RecordingParser {
   // of a recording) is widened directly.
   std::wstring_view Widen(std::string_view text) {
     if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
-      lineText_.assign(text.begin(), text.end());
+      // Not assign(begin, end): from chars it builds a temporary string.
+      lineText_.resize(text.size());
+      std::copy(text.begin(), text.end(), lineText_.begin());
     } else {
       lineText_ = FromUtf8(text);
     }
@@ -273,11 +275,11 @@ class RecordingParser {
   }
 
   // A name that a moniker can reach: not empty, no "!".
-  std::wstring Name(std::wstring_view text, const wchar_t* what) const {
+  std::wstring_view Name(std::wstring_view text, const wchar_t* what) const {
     if (text.empty() || text.find(L'!') != std::wstring_view::npos) {
       Fail(std::wstring(what) + L" " + Quoted(text) + L" is empty or holds \"!\"");
     }
-    return std::wstring(text);
+    return text;
   }
 
   // Calls apply(key, value) for each key=value word from `first` on; apply
@@ -329,13 +331,13 @@ class RecordingParser {
 
   // A new child, or null when the parent already has one of that name.
   static RecordedItem* AddChild(RecordedItem& parent, std::wstring_view part, ItemRole role) {
-    auto [slot, inserted] = parent.children.try_emplace(FoldCase(part));
-    if (!inserted) return nullptr;
-    slot->second = std::make_unique<RecordedItem>();
-    RecordedItem& item = *slot->second;
+    if (parent.children.count(part)) return nullptr;
+    auto owned = std::make_unique<RecordedItem>();
+    RecordedItem& item = *owned;
     item.role = role;
     item.parent = &parent;
     item.part = part;
+    parent.children.emplace(item.part, std::move(owned));
     if (parent.role == ItemRole::Collection) parent.listing.push_back(&item);
     return &item;
   }
@@ -422,10 +424,10 @@ class RecordingParser {
 
   void Param() {
     if (!set_) Fail(L"\"param\" must follow a \"revision\" or a \"block\"");
-    const std::wstring name = Name(Arg(1, L"parameter name").text, L"parameter name");
+    const std::wstring_view name = Name(Arg(1, L"parameter name").text, L"parameter name");
     RecordedItem& item =
         NewItem(Collection(*set_, L"Param"), name, ItemRole::Parameter, L"parameter");
-    if (!light_) item.name = name;
+    if (!light_) item.name = item.part;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -454,11 +456,11 @@ class RecordingParser {
       Fail(Format(L"\"member\" needs a record (kind 109); the parameter above has kind %d",
                   parameter_->kind));
     }
-    const std::wstring name = Name(Arg(1, L"member name").text, L"member name");
+    const std::wstring_view name = Name(Arg(1, L"member name").text, L"member name");
     RecordedItem& item =
         NewItem(Collection(*parameter_, L"Member"), name, ItemRole::Parameter, L"member");
     parameter_->listing.push_back(&item);
-    if (!light_) item.name = name;
+    if (!light_) item.name = item.part;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -587,7 +589,7 @@ class RecordingParser {
   const std::wstring& file_;
   std::shared_ptr<Recording> recording_;  // the recording being indexed
   const Recording* source_;               // where revisions are looked up
-  std::vector<RecordingWord> words_;
+  RecordingWords words_;
   std::wstring lineText_;
   int line_ = 1;
   uint64_t lineBegin_ = 0;

@@ -8,19 +8,14 @@ bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
 
 }  // namespace
 
-std::wstring SplitRecordingLine(std::wstring_view line, std::vector<RecordingWord>& words) {
-  // The words of the line before are reused: a large recording is split
-  // line by line, and fresh words cost an allocation each.
-  size_t count = 0;
+std::wstring RecordingWords::Split(std::wstring_view line) {
+  count_ = 0;
   size_t i = 0;
   for (;;) {
     while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i == line.size() || (count == 0 && line[i] == L'#')) {
-      words.resize(count);
-      return {};
-    }
-    if (count == words.size()) words.emplace_back();
-    RecordingWord& word = words[count++];
+    if (i == line.size() || (count_ == 0 && line[i] == L'#')) return {};
+    if (count_ == words_.size()) words_.emplace_back();
+    RecordingWord& word = words_[count_++];
     word.text.clear();
     word.equals = std::wstring::npos;
     bool quoted = false;
@@ -45,10 +40,7 @@ std::wstring SplitRecordingLine(std::wstring_view line, std::vector<RecordingWor
         i = end;
       }
     }
-    if (quoted) {
-      words.resize(count);
-      return L"a quoted text has no closing quote";
-    }
+    if (quoted) return L"a quoted text has no closing quote";
   }
 }
 

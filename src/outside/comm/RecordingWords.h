@@ -18,9 +18,23 @@ struct RecordingWord {
   std::wstring_view Value() const { return std::wstring_view(text).substr(equals + 1); }
 };
 
-// Splits a line. Returns the reason when the line cannot be split (an
-// unterminated quote), else an empty string. A line whose first word begins
-// with "#" is a comment and yields no words.
-std::wstring SplitRecordingLine(std::wstring_view line, std::vector<RecordingWord>& words);
+// The words of the latest line split. The words stay from line to line, so
+// their texts keep their buffers: a large recording is split line by line,
+// and a fresh word costs an allocation.
+class RecordingWords {
+ public:
+  // Splits a line. Returns the reason when the line cannot be split (an
+  // unterminated quote), else an empty string. A line whose first word
+  // begins with "#" is a comment and yields no words.
+  std::wstring Split(std::wstring_view line);
+
+  size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  const RecordingWord& operator[](size_t index) const { return words_[index]; }
+
+ private:
+  std::vector<RecordingWord> words_;
+  size_t count_ = 0;
+};
 
 }  // namespace ravelin
