@@ -8,8 +8,11 @@ namespace {
 CVelkResult Ok(CVelkVariant value) { return {std::move(value), kVelkOk}; }
 CVelkResult Fail(int32_t status) { return {CVelkVariant(), status}; }
 
-CVelkResult Text(const std::optional<std::wstring>& text) {
-  return text ? Ok(CVelkVariant(*text)) : Fail(kVelkNoValue);
+CVelkResult Text(std::wstring_view text) { return Ok(CVelkVariant(std::wstring(text))); }
+
+template <typename String>
+CVelkResult Text(const std::optional<String>& text) {
+  return text ? Text(*text) : Fail(kVelkNoValue);
 }
 
 CVelkResult Value(const RecordedDevice* device, const RecordedItem& item, int32_t view) {
@@ -41,14 +44,14 @@ CVelkResult Attribute(const ItemPosition& position, const RecordedItem& item,
       break;
     case ItemRole::Block:
       if (is(L"Name")) return Text(item.name);
-      if (is(L"Label")) return Ok(CVelkVariant(item.label));
+      if (is(L"Label")) return Text(item.label);
       if (is(L"ObjectIndex") || is(L"Index")) return Ok(CVelkVariant(item.number));
       break;
     case ItemRole::Parameter:
       if (is(L"Name") || is(L"ItemName")) return Text(item.name);
-      if (is(L"Label")) return Ok(CVelkVariant(item.label));
-      if (is(L"Help")) return Ok(CVelkVariant(item.help));
-      if (is(L"Units")) return Ok(CVelkVariant(item.units));
+      if (is(L"Label")) return Text(item.label);
+      if (is(L"Help")) return Text(item.help);
+      if (is(L"Units")) return Text(item.units);
       if (is(L"Kind")) return Ok(CVelkVariant(item.kind));
       if (is(L"Class")) return Ok(CVelkVariant(item.itemClass));
       if (is(L"Type")) return Ok(CVelkVariant(item.type));
@@ -58,7 +61,7 @@ CVelkResult Attribute(const ItemPosition& position, const RecordedItem& item,
       break;
     case ItemRole::EnumEntry:
       if (is(L"Value")) return Ok(CVelkVariant(item.number));
-      if (is(L"Description")) return Ok(CVelkVariant(item.label));
+      if (is(L"Description")) return Text(item.label);
       break;
     case ItemRole::Collection:
       break;

@@ -35,7 +35,7 @@ std::wstring RecordedItem::Path() const {
 
 const RecordedItem* RecordedItem::Child(std::wstring_view part) const {
   const auto found = children.find(part);
-  return found == children.end() ? nullptr : found->second.get();
+  return found == children.end() ? nullptr : found->second;
 }
 
 const RecordedItem* RecordedItem::Descend(std::wstring_view path) const {
@@ -70,7 +70,7 @@ std::shared_ptr<const RecordedDevice> Recording::FindConfig(std::wstring_view na
 }
 
 size_t Recording::KeyHash(std::wstring_view key) {
-  return std::hash<std::wstring>()(FoldCase(key));
+  return NoCaseHash()(key);
 }
 
 std::shared_ptr<const RecordedDevice> Recording::Device(const KeyIndex& index,

@@ -13,6 +13,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,15 +33,23 @@ enum : int32_t { kKindValue = 107, kKindRecord = 109 };
 enum class ItemRole { Device, Block, Collection, Parameter, EnumEntry };
 
 // One item of a revision's tree. A parameter, record member and dynamic
-// variable element are all parameters.
+// variable element are all parameters. Items, their texts and their maps
+// live in their revision's arena (RecordedRevision): a tree is made of many
+// small pieces, which one arena allocates in a few blocks and frees at once.
+// So an item is never destroyed on its own.
 struct RecordedItem {
+  explicit RecordedItem(std::pmr::memory_resource* arena)
+      : part(arena), label(arena), help(arena), units(arena), children(arena), listing(arena) {}
+  RecordedItem(const RecordedItem&) = delete;
+  RecordedItem& operator=(const RecordedItem&) = delete;
+
   ItemRole role = ItemRole::Collection;
   const RecordedItem* parent = nullptr;  // null for the device item
-  std::wstring part;  // this item's part of a moniker, as recorded, e.g. "PV"
-  std::optional<std::wstring> name;  // "Name" (and a parameter's "ItemName")
-  std::wstring label;  // "Label"; an enumeration entry's "Description"
-  std::wstring help;
-  std::wstring units;
+  std::pmr::wstring part;  // this item's part of a moniker, as recorded, e.g. "PV"
+  std::optional<std::pmr::wstring> name;  // "Name" (and a parameter's "ItemName")
+  std::pmr::wstring label;  // "Label"; an enumeration entry's "Description"
+  std::pmr::wstring help;
+  std::pmr::wstring units;
   int32_t kind = kKindValue;
   int32_t itemClass = 0;
   int32_t type = 0;
@@ -48,11 +57,11 @@ struct RecordedItem {
   int32_t number = 0;  // a block's "ObjectIndex", a parameter's "Index", an entry's "Value"
 
   // Children by moniker part without regard to case; a key views its child's part.
-  std::unordered_map<std::wstring_view, std::unique_ptr<RecordedItem>, NoCaseHash, NoCaseEqual>
-      children;
+  std::pmr::unordered_map<std::wstring_view, RecordedItem*, NoCaseHash, NoCaseEqual> children;
   // What Enum lists, in recorded order: a collection's entries, a record's members.
-  std::vector<const RecordedItem*> listing;
+  std::pmr::vector<const RecordedItem*> listing;
 
+  std::pmr::memory_resource* Arena() const { return listing.get_allocator().resource(); }
   bool Listable() const {
     return role == ItemRole::Collection ||
            (role == ItemRole::Parameter && kind == kKindRecord);
@@ -75,6 +84,9 @@ struct RevisionId {
 };
 
 struct RecordedRevision {
+  RecordedRevision() : arena(kFirstArenaBlock), root(&arena) {}
+  static constexpr size_t kFirstArenaBlock = 8 * 1024;
+  std::pmr::monotonic_buffer_resource arena;  // holds the whole tree
   RevisionId id;
   RecordedItem root;  // the device item: "Param", "BlkId", "ItemArray"
 };

@@ -332,12 +332,12 @@ class RecordingParser {
   // A new child, or null when the parent already has one of that name.
   static RecordedItem* AddChild(RecordedItem& parent, std::wstring_view part, ItemRole role) {
     if (parent.children.count(part)) return nullptr;
-    auto owned = std::make_unique<RecordedItem>();
-    RecordedItem& item = *owned;
+    std::pmr::polymorphic_allocator<RecordedItem> arena(parent.Arena());
+    RecordedItem& item = *arena.new_object<RecordedItem>(parent.Arena());
     item.role = role;
     item.parent = &parent;
     item.part = part;
-    parent.children.emplace(item.part, std::move(owned));
+    parent.children.emplace(item.part, &item);
     if (parent.role == ItemRole::Collection) parent.listing.push_back(&item);
     return &item;
   }
@@ -413,7 +413,7 @@ class RecordingParser {
                                   ItemRole::Block, L"block");
     block.number = index;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
-      if (key == L"name"sv) block.name = std::wstring(value);
+      if (key == L"name"sv) block.name.emplace(value, block.Arena());
       else if (key == L"label"sv) block.label = value;
       else return false;
       return true;
@@ -427,7 +427,7 @@ class RecordingParser {
     const std::wstring_view name = Name(Arg(1, L"parameter name").text, L"parameter name");
     RecordedItem& item =
         NewItem(Collection(*set_, L"Param"), name, ItemRole::Parameter, L"parameter");
-    if (!light_) item.name = item.part;
+    if (!light_) item.name.emplace(item.part, item.Arena());
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });
@@ -441,7 +441,7 @@ class RecordingParser {
     RecordedItem& elements =
         Collection(Collection(Collection(*set_, L"ItemArray"), L"dynamic_variables"), L"Element");
     RecordedItem& item = NewItem(elements, number, ItemRole::Parameter, L"element");
-    item.name = number;
+    item.name.emplace(number, item.Arena());
     item.kind = kKindRecord;
     item.number = index;
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
@@ -460,7 +460,7 @@ class RecordingParser {
     RecordedItem& item =
         NewItem(Collection(*parameter_, L"Member"), name, ItemRole::Parameter, L"member");
     parameter_->listing.push_back(&item);
-    if (!light_) item.name = item.part;
+    if (!light_) item.name.emplace(item.part, item.Arena());
     Attributes(2, [&](std::wstring_view key, std::wstring_view value) {
       return ItemAttribute(item, key, value);
     });

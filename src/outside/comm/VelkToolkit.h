@@ -83,7 +83,7 @@ class CVelkToolkit : public IVelkToolkit {
   int32_t protocol_ = kProtocolHart;
   int32_t view_ = kViewCurrent;
   ItemPosition position_;
-  const std::vector<const RecordedItem*>* listing_ = nullptr;
+  const std::pmr::vector<const RecordedItem*>* listing_ = nullptr;
   size_t next_ = 0;
   std::vector<CVelkResult> pending_;
   std::wstring lastError_;
