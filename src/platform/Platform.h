@@ -172,9 +172,14 @@ class SharedReadFile {
 
   bool Open(const std::wstring& path);
   bool IsOpen() const { return handle_ != kClosed; }
-  // Up to `size` bytes from `offset`; fewer at the end of the file, none on
-  // an error.
-  std::string ReadAt(uint64_t offset, size_t size) const;
+  // Up to `size` bytes from `offset` into `bytes`, whose storage is reused;
+  // fewer at the end of the file, none on an error.
+  void ReadInto(uint64_t offset, size_t size, std::string& bytes) const;
+  std::string ReadAt(uint64_t offset, size_t size) const {
+    std::string bytes;
+    ReadInto(offset, size, bytes);
+    return bytes;
+  }
 
  private:
   friend class StampScope;

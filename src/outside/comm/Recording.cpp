@@ -107,7 +107,8 @@ template struct Recording::Parsed<uint32_t, RecordedDevice>;
 std::string Recording::ReadSpan(const Span& span, Window& window) const {
   if (!in_.IsOpen()) return bytes_.substr(span.begin, span.size);
   if (span.begin < window.begin || span.begin + span.size > window.begin + window.bytes.size()) {
-    window.bytes = in_.ReadAt(span.begin, std::max<size_t>(span.size, kWindowBytes));
+    // Into the same storage: a fresh 64 KB each time grows Wine's heap.
+    in_.ReadInto(span.begin, std::max<size_t>(span.size, kWindowBytes), window.bytes);
     window.begin = span.begin;
   }
   return window.bytes.substr(span.begin - window.begin, span.size);

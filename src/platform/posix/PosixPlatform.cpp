@@ -76,8 +76,8 @@ bool SharedReadFile::Open(const std::wstring& path) {
   return IsOpen();
 }
 
-std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
-  std::string bytes(size, '\0');
+void SharedReadFile::ReadInto(uint64_t offset, size_t size, std::string& bytes) const {
+  bytes.resize(size);
   size_t done = 0;
   while (IsOpen() && done < size) {
     const ssize_t n = pread(int(handle_), bytes.data() + done, size - done, off_t(offset + done));
@@ -86,7 +86,6 @@ std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
     done += size_t(n);
   }
   bytes.resize(done);
-  return bytes;
 }
 
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {

@@ -141,8 +141,8 @@ bool SharedReadFile::Open(const std::wstring& path) {
   return true;
 }
 
-std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
-  std::string bytes(size, '\0');
+void SharedReadFile::ReadInto(uint64_t offset, size_t size, std::string& bytes) const {
+  bytes.resize(size);
   size_t done = 0;
   HANDLE file = reinterpret_cast<HANDLE>(held_);
   uint64_t at = heldAt_;
@@ -170,7 +170,6 @@ std::string SharedReadFile::ReadAt(uint64_t offset, size_t size) const {
     CloseHandle(file);
   }
   bytes.resize(done);
-  return bytes;
 }
 
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
