@@ -31,7 +31,7 @@ void Walk(const Recording& recording, const ItemPosition& position) {
   if (!back || back->item != position.item) std::abort();
   for (const auto& [part, child] : position.item->children) {
     ItemPosition next = position;
-    next.item = child.get();
+    next.item = child;
     Walk(recording, next);
   }
   for (const RecordedItem* listed : position.item->listing) {
