@@ -12,6 +12,7 @@
 
 #include "mapfile/MapFileInformation.h"
 #include "platform/HostRoot.h"
+#include "support/FakeRows.h"
 #include "wizard/MappingPages.h"
 
 #ifdef _WIN32
@@ -41,23 +42,14 @@ std::string MakeRecording() {
 }
 
 // The rows kept in memory: the page's own cost.
-class MemoryView : public MappingPageView {
+class MemoryView : public testing::FakeRows<MappingPageView> {
  public:
   void AddColumn(int, const std::wstring&, int) override {}
-  void DeleteAllRows() override { rows.clear(); }
   void Redisplay() override {}
-  void AppendRow(const std::wstring& text, const std::wstring& code,
-                 const std::wstring& name) override {
-    rows.push_back({text, code, name});
-  }
   void RowsComplete() override {}
-  int RowCount() override { return static_cast<int>(rows.size()); }
-  std::wstring RowText(int row, int column) override { return rows[row][column]; }
   bool IsRowSelected(int) override { return false; }
   void SetWizardButtons(unsigned) override {}
   int RunPickDialog(CSelectUnitDialog&) override { return 2; }
-
-  std::vector<std::vector<std::wstring>> rows;
 };
 
 

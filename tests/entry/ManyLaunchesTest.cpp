@@ -18,6 +18,7 @@
 #include "plant/PlantGenerator.h"
 #include "support/FakeControls.h"
 #include "support/FakePlatform.h"
+#include "support/FakeRows.h"
 #include "support/SampleLaunchData.h"
 #include "support/TempDir.h"
 #include "tester/FakeLauncherView.h"
@@ -34,7 +35,7 @@ namespace {
 
 using testing::FakePlatform;
 
-class PageView : public testing::FakeControls<WizardPageView> {
+class PageView : public testing::FakeRows<testing::FakeControls<WizardPageView>> {
  public:
   class Combo : public CodeListControl {
    public:
@@ -50,20 +51,12 @@ class PageView : public testing::FakeControls<WizardPageView> {
   int RunSelectParameter(CSelectParameter&) override { return kIdCancel; }
   int RunSelectBlock(CSelectBlock&) override { return kIdCancel; }
   void AddColumn(int, const std::wstring&, int) override {}
-  void DeleteAllRows() override { rows.clear(); }
   void Redisplay() override {}
-  void AppendRow(const std::wstring& text, const std::wstring& code,
-                 const std::wstring& name) override {
-    rows.push_back({text, code, name});
-  }
   void RowsComplete() override {}
-  int RowCount() override { return static_cast<int>(rows.size()); }
-  std::wstring RowText(int row, int column) override { return rows.at(row).at(column); }
   bool IsRowSelected(int) override { return false; }
   int RunPickDialog(CSelectUnitDialog&) override { return kIdCancel; }
 
   std::map<int, Combo> combos;
-  std::vector<std::vector<std::wstring>> rows;
 };
 
 // A sheet that opens each page on its first visit, as the property sheet

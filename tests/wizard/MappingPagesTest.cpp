@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "mapfile/MapFileInformation.h"
+#include "support/FakeRows.h"
 #include "tester/MiniHost.h"
 #include "wizard/PagesRecording.h"
 #include "wizard/MappingPages.h"
@@ -26,7 +27,7 @@ namespace ravelin {
 namespace {
 
 using testing::MiniHost;
-using Row = std::array<std::wstring, 3>;
+using Row = testing::FakeRows<MappingPageView>::Row;
 using Rows = std::vector<Row>;
 
 class FakeSelectView : public SelectMappingView {
@@ -57,20 +58,13 @@ struct PickAction {
   bool ok = true;
 };
 
-class FakePageView : public MappingPageView {
+class FakePageView : public testing::FakeRows<MappingPageView> {
  public:
   void AddColumn(int column, const std::wstring& title, int width) override {
     columns.push_back(Format(L"%d %s %d", column, title.c_str(), width));
   }
-  void DeleteAllRows() override { rows.clear(); }
   void Redisplay() override { ++fills; }
-  void AppendRow(const std::wstring& text, const std::wstring& code,
-                 const std::wstring& name) override {
-    rows.push_back({text, code, name});
-  }
   void RowsComplete() override { ++completed; }
-  int RowCount() override { return static_cast<int>(rows.size()); }
-  std::wstring RowText(int row, int column) override { return rows.at(row).at(column); }
   bool IsRowSelected(int row) override { return selected.count(row) != 0; }
   void SetWizardButtons(unsigned flags) override { buttons = flags; }
   int RunPickDialog(CSelectUnitDialog& dialog) override {
@@ -86,7 +80,6 @@ class FakePageView : public MappingPageView {
   }
 
   std::vector<std::wstring> columns;
-  Rows rows;
   std::set<int> selected;
   unsigned buttons = 0;
   int fills = 0;
