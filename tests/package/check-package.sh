@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=${1:-build/package}
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. tests/win32/shell-helpers.sh
 
 version=$(. build/win64/package.env && echo "$version")
 unzip=$(. build/win64/package.env && echo "$unzip")

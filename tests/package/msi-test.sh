@@ -24,13 +24,7 @@ work=$(mktemp -d)
 state=""
 reg_loader=/usr/lib/wine/wine64
 trap '[ -z "$state" ] || tools/wine-fixture.sh stop "$state" >/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-expect_text() {
-  [ "$2" = "$3" ] && return
-  echo "FAIL: $1 differs (expected, actual):" >&2
-  diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") >&2 || true
-  exit 1
-}
+. tests/win32/shell-helpers.sh
 # Fixed for good: a later package upgrades only packages with the same code.
 declare -A upgrade_code=([x86]='{4BCA2D0E-5515-446A-9BCC-941A87F62289}'
                          [x64]='{71E4EC05-7F84-47DF-BF9B-88F0AA47D2A0}')
@@ -84,7 +78,6 @@ expect_text "x86 Registry table against x64's" "$(registry "$out/ravelin-$versio
 
 # --- under Wine ----------------------------------------------------------------
 wine=/usr/lib/wine/wine64
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 run_msiexec() { "$wine" msiexec "$@" /qn /l*v "$(winpath "$work/msiexec.log")"; }
 # `reg query KEY /s [VIEW]` without CRs and blank lines; empty for a key
 # that is absent, a failure for any other error.

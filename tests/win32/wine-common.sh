@@ -12,10 +12,7 @@ case $wine in
   *) typelib_platform=win32 ;;
 esac
 
-# Z:\ is the Unix root in every Wine prefix.
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "${BASH_SOURCE[0]}")/shell-helpers.sh"
 
 # Makes a sample plant of N templates in DIR with the native build's generator.
 make_plant() {
@@ -32,16 +29,6 @@ use_plant() {
   RAVELIN_HOST_ROOT=$(winpath "$1")
   ODBCINI=$1/odbc.ini
   ODBCSYSINI=$1
-}
-
-# Compares two texts and shows the difference when they differ.
-expect_text() {
-  local what=$1 expected=$2 actual=$3
-  if [ "$expected" != "$actual" ]; then
-    echo "FAIL: $what differs (expected, actual):" >&2
-    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") >&2 || true
-    exit 1
-  fi
 }
 
 # `reg query KEY /s [OPTION...]` without CRs and blank lines; empty when the
